@@ -1,0 +1,36 @@
+#pragma once
+
+#include "fixed_array.h"
+#include "types.h"
+
+#include <string>
+
+// One parsed question pool: title, pass mark, exam length, section tables and,
+// per question, its text, four answers, correct-answer number, figure number
+// and code. Arrays are used from index 1.
+class ExamClass {
+public:
+    std::string name;
+    Integer minCorrect = 0;
+    Integer numQuestions = 0;
+    Integer numSections = 0;
+    FixedArray<Integer, 100> numInSection;
+    FixedArray<Integer, 100> sectionStart;
+    FixedArray<Integer, 100> sectionEnd;
+    FixedArray<std::string, 100> sectionPrefix;
+    FixedArray<std::string, 1000> question;
+    FixedArray<Integer, 1000> questionCorrectAnswer;
+    FixedArray<Integer, 1000> questionPic;
+    FixedArray<std::string, 1000> questionNumber;
+    FixedArray2D<std::string, 1000, 4> questionAnswer;
+    Integer lineNumber = 0;
+    bool gettingQuestions = false;
+    Integer questionState = 0;
+    Integer gettingQuestionNumber = 0;
+
+    // Fills the pool from the pool text of examination class 1 to 6.
+    void PopulateExam(Integer examClass);
+    // Parses one line, terminator included, as line lineNumber of the file.
+    void ProcessLine(const std::string& line);
+    std::string StripExtraSpaces(const std::string& text);
+};

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "ref.h"
+
+#include <string>
+
+class Picture;
+
+// One accessor per file of the resource folder ("Resources" beside the folder
+// that holds the executable). Texts are read whole, as raw bytes, on the first
+// call and kept for the run; a failed first read is not tried again. Pictures
+// are loaded on first use, tried again while missing, and kept once loaded.
+std::string TechFile();
+std::string GeneralFile();
+std::string ExtraFile();
+std::string fccelement1();
+std::string fccelement8();
+std::string fccelement3();
+std::string VarnoDocs();
+
+Ref<Picture> Pic1001();
+Ref<Picture> Pic1002();
+Ref<Picture> Pic1003();
+Ref<Picture> Pic1004();
+Ref<Picture> Pic1005();
+Ref<Picture> Pic1006();
+Ref<Picture> Pic1007();
+Ref<Picture> Pic1008();
+Ref<Picture> Pic1009();
+Ref<Picture> Pic1010();
+Ref<Picture> Pic1011();
+Ref<Picture> Pic1012();
+Ref<Picture> Pic1013();
+Ref<Picture> Pic1014();
+Ref<Picture> Pic1015();
+Ref<Picture> Pic1016();
+Ref<Picture> Pic1017();
+Ref<Picture> Pic1018();
+Ref<Picture> Pic1019();
+Ref<Picture> Pic1020();
+Ref<Picture> Pic200();
+Ref<Picture> Pic201();

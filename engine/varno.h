@@ -1,0 +1,98 @@
+#pragma once
+
+#include "application.h"
+#include "exam_class.h"
+#include "fixed_array.h"
+#include "ref.h"
+#include "types.h"
+
+#include <string>
+
+class RuntimeException;
+
+// The application object: one for the whole run, reached through App(). It
+// owns all exam state. Its engine methods live in engine/, its events and menu
+// handlers in app/ (bound to the framework at start-up).
+class Varno : public Application {
+public:
+    Varno();
+
+    // Application events (app/).
+    void Event_Close();
+    bool Event_UnhandledException(RuntimeException& error);
+    void Event_EnableMenuItems();
+    void Event_Open();
+
+    // Menu handlers (app/), in binding order.
+    bool _ExamTechnician_Action();
+    bool _ExamGeneral_Action();
+    bool _ExamExtra_Action();
+    bool _FileShowFigures_Action();
+    bool _FileShowExam_Action();
+    bool _AppleAboutVarno_Action();
+    bool _ExamHistory_Action();
+    bool _AppleGoToVarnoWebsite_Action();
+    bool _AppleCheckForLatestVersion_Action();
+    bool _EditClearExamHistories_Action();
+    bool _ExamFCCMarine1_Action();
+    bool _ExamFCCMarine8_Action();
+    bool _ExamFCCMarine3_Action();
+    bool _HelpOpenHelp_Action();
+
+    // Engine (engine/).
+    std::string GetStringNumber(Integer first, Integer second);
+    void SetExam(Integer examClass);
+    std::string GetExamQuestion(Integer poolQuestion);
+    std::string GetAnswerNumber(Integer poolQuestion, Integer answerNumber);
+    Integer GetAnswer(Integer poolQuestion);
+    void CreateExam();
+    Integer Random(Integer low, Integer high);
+    void GradeExam();
+    void ReadPrefs();
+    void WritePrefs();
+    void AddExamResults(Integer right, Integer wrong);
+    Integer PickQuestion(Integer section);
+    void PutAnswerString(Integer first, Integer second, const std::string& answer1,
+                         const std::string& answer2, const std::string& answer3,
+                         const std::string& answer4, Integer third);
+    void ParseTestLine(const std::string& line);
+    void ParseTest();
+    std::string GetQuestionCode(Integer poolQuestion);
+    void DumpExam();
+    void BuildFileFromResources(const std::string& first, Integer second, const std::string& third,
+                                Integer fourth);
+    void WriteDebugMessage(const std::string& text);
+    void CreateSectionExam(Integer section);
+    void MyAdjustFile();
+
+    // Exam state, in declaration order.
+    std::string examFilename;
+    std::string examName;
+    Integer numberNeeded = 0;
+    Integer numberQuestions = 0;
+    Integer numberSections = 0;
+    FixedArray<Integer, 100> numberInSection;
+    FixedArray<Integer, 100> sectionStart;
+    FixedArray<Integer, 100> sectionEnd;
+    FixedArray<Integer, 100> questionsPerSection;
+    FixedArray<Integer, 1000> question;
+    FixedArray<Integer, 1000> answer;
+    FixedArray2D<Integer, 14, 1000> correct;
+    FixedArray2D<Integer, 14, 1001> incorrect;
+    Integer classNumber = 0;
+    FixedArray2D<double, 14, 1001> historyDate;
+    FixedArray2D<Integer, 14, 1001> historyCorrect;
+    FixedArray2D<Integer, 14, 1001> historyIncorrect;
+    Ref<ExamClass> exam;
+    FixedArray<Integer, 200> testQuestion;
+    FixedArray<Integer, 200> testAnswer;
+    Integer testNumberQuestions = 0;
+
+    // Set by ReadPrefs when it found a statistics file it could not use and
+    // moved it aside; the Open event shows it to the user once and empties it.
+    std::string preferencesNotice;
+};
+
+// The application object, registered at start-up. NilObjectException when none
+// is registered or it is not a Varno.
+Varno& App();

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "ref.h"
+#include "types.h"
+
+#include <string>
+
+// A file or folder named by its path; the file need not exist.
+class FolderItem {
+public:
+    explicit FolderItem(std::string nativePath);
+
+    const std::string& NativePath() const { return path_; }
+    std::string Name() const;
+
+    // The item of that name inside this folder. Nil only when this item is an
+    // existing file (a file has no children); a folder that does not exist
+    // yet still yields items, which then do not exist either.
+    Ref<FolderItem> Child(const std::string& name) const;
+    // The enclosing folder; nil at the root.
+    Ref<FolderItem> Parent() const;
+
+    bool Exists() const;
+    bool Directory() const;
+    Integer Length() const;  // bytes; 0 when missing
+    // Removes the file (or empty folder); true when nothing is left behind.
+    bool Delete();
+
+    // Opens the file in the user's default application (through the message
+    // sink, so tests record it). LastErrorCode is 0 on success.
+    void Launch(bool activate = true);
+    Integer LastErrorCode() const { return lastErrorCode_; }
+
+private:
+    std::string path_;
+    Integer lastErrorCode_ = 0;
+};
+
+// A path relative to the current folder, or absolute.
+Ref<FolderItem> GetFolderItem(const std::string& path);
+
+struct SpecialFolder {
+    // The user's preferences folder: $XDG_CONFIG_HOME, else ~/.config. Created
+    // when missing.
+    static Ref<FolderItem> Preferences();
+    // The temporary folder.
+    static Ref<FolderItem> Temporary();
+};
