@@ -1,0 +1,80 @@
+#pragma once
+
+#include "types.h"
+#include "window.h"
+
+class BevelButton;
+class Label;
+class MarkCanvas;
+class PopupMenu;
+class PushButton;
+class RadioButton;
+class Timer;
+
+// The exam window: one entry of the current question list at a time, with its
+// four answers, navigation, grading, the section pop-up and the history buttons.
+class Window1 : public Window {
+public:
+    void Layout() override;
+    void CreateControls() override;
+
+    // Control accessors: each finds its control anew by name.
+    Label& QuestionNumField() const;
+    RadioButton& Answer1() const;
+    RadioButton& Answer2() const;
+    RadioButton& Answer3() const;
+    RadioButton& Answer4() const;
+    BevelButton& BackButton() const;
+    BevelButton& NextButton() const;
+    BevelButton& GradeButton() const;
+    MarkCanvas& Canvas1(Integer index) const;
+    Label& StaticText1() const;
+    BevelButton& PushButton4() const;
+    BevelButton& PushButton5() const;
+    Label& AnswerText1() const;
+    Label& AnswerText2() const;
+    Label& AnswerText3() const;
+    Label& AnswerText4() const;
+    PushButton& CheatPushButton() const;
+    BevelButton& LastButton() const;
+    BevelButton& FirstButton() const;
+    PushButton& PushButton1() const;
+    Timer& Timer1() const;
+    PopupMenu& SectionButton() const;
+
+    // Control handlers.
+    void Answer1_Action(RadioButton& control);
+    void Answer2_Action(RadioButton& control);
+    void Answer3_Action(RadioButton& control);
+    void Answer4_Action(RadioButton& control);
+    void BackButton_Action(BevelButton& control);
+    void NextButton_Action(BevelButton& control);
+    void GradeButton_Action(BevelButton& control);
+    void PushButton4_Action(BevelButton& control);
+    void PushButton5_Action(BevelButton& control);
+    void CheatPushButton_Action(PushButton& control);
+    void LastButton_Action(BevelButton& control);
+    void FirstButton_Action(BevelButton& control);
+    void PushButton1_Action(PushButton& control);
+    void Timer1_Action(Timer& control);
+    void SectionButton_Change(PopupMenu& control);
+
+    void DoQuestion();
+    void Init(Integer examClass);
+    void ShowAnswers();
+    void UpdateSectionButton();
+    void SetControlSizes();
+
+    Integer question = 0;
+    bool reviewMode = false;
+    Integer previousExamMode = 0;
+
+protected:
+    void Event_Close() override;
+    void Event_Open() override;
+    void Event_Resized() override;
+    void Event_Resizing() override;
+};
+
+// The open exam window, else a new one (which shows itself, uninitialised).
+Window1& Window1();
