@@ -1,0 +1,148 @@
+// The menu commands, bound to their items' names at start-up.
+
+#include "varno.h"
+
+#include "about_dialog.h"
+#include "binary_stream.h"
+#include "folder_item.h"
+#include "message_sink.h"
+#include "picture_window.h"
+#include "resource_files.h"
+#include "web_pages.h"
+#include "window1.h"
+
+#include <string>
+
+namespace {
+
+// Technician, General and Extra: the figure viewer first, then the exam
+// window, which ends shown and in front.
+void StartExam(Varno& app, Integer examClass)
+{
+    app.classNumber = examClass;
+    PictureWindow().Show();
+    Window1().Init(examClass);
+    Window1().Hide();
+    Window1().Show();
+}
+
+// The Commercial Element examinations initialise the exam window only.
+void StartElementExam(Varno& app, Integer examClass)
+{
+    app.classNumber = examClass;
+    Window1().Init(examClass);
+}
+
+} // namespace
+
+bool Varno::_ExamTechnician_Action()
+{
+    StartExam(*this, 1);
+    return false;
+}
+
+bool Varno::_ExamGeneral_Action()
+{
+    StartExam(*this, 2);
+    return false;
+}
+
+bool Varno::_ExamExtra_Action()
+{
+    StartExam(*this, 3);
+    return false;
+}
+
+bool Varno::_FileShowFigures_Action()
+{
+    PictureWindow().Show();
+    return false;
+}
+
+bool Varno::_FileShowExam_Action()
+{
+    Window1().Show();
+    return false;
+}
+
+bool Varno::_AppleAboutVarno_Action()
+{
+    AboutDialog().Show();
+    return false;
+}
+
+bool Varno::_ExamHistory_Action()
+{
+    return false;
+}
+
+bool Varno::_AppleGoToVarnoWebsite_Action()
+{
+    ShowURL(std::string(kProductWebHost) + "/software/varno.html");
+    return false;
+}
+
+bool Varno::_AppleCheckForLatestVersion_Action()
+{
+    const std::string version = App().ShortVersion();
+    ShowURL(std::string(kProductWebHost) + "/version.html?prog=varno&version=" + version);
+    return false;
+}
+
+bool Varno::_EditClearExamHistories_Action()
+{
+    for (Integer examClass = 1; examClass <= 4; ++examClass) {
+        for (Integer j = 1; j <= 1000; ++j) {
+            correct(examClass, j) = 0;
+            incorrect(examClass, j) = 0;
+            historyDate(examClass, j) = 0.0;
+            historyCorrect(examClass, j) = 0;
+            historyIncorrect(examClass, j) = 0;
+        }
+    }
+    MsgBox("Exam histories cleared");
+    return false;
+}
+
+bool Varno::_ExamFCCMarine1_Action()
+{
+    StartElementExam(*this, 4);
+    return false;
+}
+
+bool Varno::_ExamFCCMarine8_Action()
+{
+    StartElementExam(*this, 5);
+    return false;
+}
+
+bool Varno::_ExamFCCMarine3_Action()
+{
+    StartElementExam(*this, 6);
+    return false;
+}
+
+bool Varno::_HelpOpenHelp_Action()
+{
+    Ref<FolderItem> copy = SpecialFolder::Temporary()->Child("VarnoDocs.pdf");
+    if (!copy) {
+        MsgBox("Could not display help1");
+        return true;
+    }
+    Ref<BinaryStream> stream = BinaryStream::Create(*copy, "");
+    if (!stream) {
+        MsgBox("Could not display help");
+        return true;
+    }
+    stream->Write(VarnoDocs());
+    // A copy that did not reach the disk whole would open as a broken
+    // document; report it instead of launching it.
+    if (!stream->Close()) {
+        MsgBox("Could not display help");
+        return true;
+    }
+    copy->Launch(true);
+    if (copy->LastErrorCode() != 0)
+        MsgBox("Could not display help");
+    return true;
+}

@@ -1,0 +1,151 @@
+#include "startup.h"
+#include "startup_testing.h"
+
+#include "application.h"
+#include "exceptions.h"
+#include "file_types.h"
+#include "menu.h"
+#include "menu_item.h"
+#include "varno.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+// The one application object of the run; it lives until the program ends.
+std::unique_ptr<Varno>& AppInstance()
+{
+    static std::unique_ptr<Varno> instance;
+    return instance;
+}
+
+Ref<MenuItem> MenuItemNamed(const char* name)
+{
+    MenuBar* bar = App().GetMenuBar();
+    if (bar == nullptr)
+        throw NilObjectException("the application has no menu bar");
+    return bar->Lookup(name);
+}
+
+// What the start-up does with an exception nobody caught: the application's
+// own handler if there is an application yet, else the terminal.
+void ReportStartupFailure(RuntimeException& error)
+{
+    if (Application* app = Application::CurrentOrNull()) {
+        app->RaiseUnhandledException(error);
+        return;
+    }
+    std::fprintf(stderr, "varno: %s\n", error.what());
+}
+
+} // namespace
+
+int _Main()
+{
+    try {
+        // The exception hook is the platform's CallWithExceptionHandling, which
+        // every event and handler already runs through; nothing to install.
+        _EarlyStartup();
+        _LateStartup();
+        return App().Run();
+    } catch (RuntimeException& error) {
+        ReportStartupFailure(error);
+    } catch (std::exception& error) {
+        RuntimeException wrapped(error.what());
+        ReportStartupFailure(wrapped);
+    }
+    return 1;
+}
+
+void _EarlyStartup()
+{
+    // The platform's own classes and the control set need no set-up of their
+    // own; the program's start with the statistics file's type.
+    _InitFileTypes();
+    _NewAppInstance();
+    _ApplicationAddMenuHandlers();
+}
+
+void _InitFileTypes()
+{
+    FileTypes::_Initialize();
+}
+
+void _NewAppInstance()
+{
+    auto app = std::make_unique<Varno>();
+    Varno* self = app.get();
+    self->BindOpen([self] { self->Event_Open(); });
+    self->BindClose([self] { self->Event_Close(); });
+    self->BindEnableMenuItems([self] { self->Event_EnableMenuItems(); });
+    self->BindUnhandledException(
+        [self](RuntimeException& error) { return self->Event_UnhandledException(error); });
+    self->SetMenuBar(&Menu());
+    AppInstance() = std::move(app);
+    Application::Register(self);
+}
+
+void _ApplicationAddMenuHandlers()
+{
+    struct Binding {
+        const char* itemName;
+        bool (Varno::*handler)();
+    };
+    static constexpr Binding kBindings[] = {
+        {"ExamTechnician", &Varno::_ExamTechnician_Action},
+        {"ExamGeneral", &Varno::_ExamGeneral_Action},
+        {"ExamExtra", &Varno::_ExamExtra_Action},
+        {"FileShowFigures", &Varno::_FileShowFigures_Action},
+        {"FileShowExam", &Varno::_FileShowExam_Action},
+        {"AppleAboutVarno", &Varno::_AppleAboutVarno_Action},
+        {"ExamHistory", &Varno::_ExamHistory_Action},
+        {"AppleGoToVarnoWebsite", &Varno::_AppleGoToVarnoWebsite_Action},
+        {"AppleCheckForLatestVersion", &Varno::_AppleCheckForLatestVersion_Action},
+        {"EditClearExamHistories", &Varno::_EditClearExamHistories_Action},
+        {"ExamFCCMarine1", &Varno::_ExamFCCMarine1_Action},
+        {"ExamFCCMarine8", &Varno::_ExamFCCMarine8_Action},
+        {"ExamFCCMarine3", &Varno::_ExamFCCMarine3_Action},
+        {"HelpOpenHelp", &Varno::_HelpOpenHelp_Action},
+    };
+    for (const Binding& binding : kBindings) {
+        Varno& app = App();
+        auto handler = binding.handler;
+        app._AddMenuHandler(binding.itemName, [&app, handler] { return (app.*handler)(); });
+    }
+}
+
+void _LateStartup() {}
+
+Ref<MenuItem> ExamMenu0()
+{
+    return MenuItemNamed("ExamMenu0");
+}
+
+Ref<MenuItem> ExamTechnician()
+{
+    return MenuItemNamed("ExamTechnician");
+}
+
+Ref<MenuItem> ExamGeneral()
+{
+    return MenuItemNamed("ExamGeneral");
+}
+
+Ref<MenuItem> ExamExtra()
+{
+    return MenuItemNamed("ExamExtra");
+}
+
+Ref<AppleMenuItem> AppleAboutVarno()
+{
+    Ref<MenuItem> item = MenuItemNamed("AppleAboutVarno");
+    return Ref<AppleMenuItem>::Borrow(dynamic_cast<AppleMenuItem*>(item.Pointer()));
+}
+
+void DisposeAppInstanceForTesting()
+{
+    if (Application::CurrentOrNull() == AppInstance().get())
+        Application::Register(nullptr);
+    AppInstance().reset();
+}

@@ -1,0 +1,63 @@
+// The application object's events: open, close, menu enabling and the one
+// catch-all for exceptions nobody handled.
+
+#include "varno.h"
+
+#include "choose_exam_window.h"
+#include "exceptions.h"
+#include "menu_item.h"
+#include "message_sink.h"
+#include "startup.h"
+
+void Varno::Event_Close()
+{
+    WritePrefs();
+}
+
+bool Varno::Event_UnhandledException(RuntimeException&)
+{
+    MsgBox("Error, please report what you did to cause this to the devleoper, thanks!");
+    return false;
+}
+
+void Varno::Event_EnableMenuItems()
+{
+    if (examFilename.empty()) {
+        ExamTechnician()->SetEnabled(true);
+        ExamGeneral()->SetEnabled(true);
+        ExamExtra()->SetEnabled(true);
+    } else {
+        MenuBar* bar = GetMenuBar();
+        if (bar == nullptr)
+            throw NilObjectException("the application has no menu bar");
+        bar->Lookup("FileShowFigures")->SetEnabled(true);
+        bar->Lookup("FileShowExam")->SetEnabled(true);
+    }
+    AppleAboutVarno()->SetEnabled(true);
+}
+
+void Varno::Event_Open()
+{
+    examFilename.clear();
+    ReadPrefs();
+    ChooseExamWindow().Show();
+
+    // The Commercial Element examinations are built into the menu but not
+    // offered: the last index first, so the earlier indices stay valid.
+    ExamMenu0()->Remove(5);
+    ExamMenu0()->Remove(4);
+    ExamMenu0()->Remove(3);
+
+    ExamTechnician()->SetEnabled(true);
+    ExamGeneral()->SetEnabled(true);
+    ExamExtra()->SetEnabled(true);
+    EnableMenuItems();
+
+    // A statistics file that could not be used was kept aside by ReadPrefs;
+    // say so once, after the chooser is up.
+    if (!preferencesNotice.empty()) {
+        const std::string notice = preferencesNotice;
+        preferencesNotice.clear();
+        MsgBox(notice);
+    }
+}

@@ -1,0 +1,232 @@
+#include "shell_fixture.h"
+
+#include "about_dialog.h"
+#include "choose_exam_window.h"
+#include "exceptions.h"
+#include "label.h"
+#include "menu.h"
+#include "menu_item.h"
+#include "picture_window.h"
+#include "push_button.h"
+#include "window1.h"
+
+#include <filesystem>
+#include <stdexcept>
+
+namespace {
+
+const char* const kHandledItems[] = {
+    "ExamTechnician", "ExamGeneral", "ExamExtra", "FileShowFigures", "FileShowExam",
+    "AppleAboutVarno", "ExamHistory", "AppleGoToVarnoWebsite", "AppleCheckForLatestVersion",
+    "EditClearExamHistories", "ExamFCCMarine1", "ExamFCCMarine8", "ExamFCCMarine3", "HelpOpenHelp",
+};
+
+std::string PreferencesFile()
+{
+    return std::string(getenv("XDG_CONFIG_HOME")) + "/Varno Preferences";
+}
+
+TEST_F(ShellTest, StartUpBindsAllFourteenHandlersAndInstallsTheBar)
+{
+    for (const char* name : kHandledItems)
+        EXPECT_TRUE(App().HasMenuHandler(name)) << name;
+    EXPECT_EQ(App().GetMenuBar(), &Menu());
+    EXPECT_EQ(&App(), &App());
+}
+
+TEST_F(ShellTest, OpenOffersTheThreeAmateurExamsAndShowsTheChooser)
+{
+    App().RaiseOpen();
+
+    MenuItem& exam = *ExamMenu0();
+    ASSERT_EQ(exam.Count(), 6);
+    const char* expected[] = {"Technician", "General", "Extra", "About Varno...",
+                              "Go To Varno Website...", "Check For Latest Version..."};
+    for (Integer i = 0; i < 6; ++i)
+        EXPECT_EQ(exam.Item(i).Text(), expected[i]);
+    for (Integer i = 0; i < 3; ++i)
+        EXPECT_TRUE(exam.Item(i).Enabled()) << exam.Item(i).Text();
+    EXPECT_TRUE(AppleAboutVarno()->Enabled());
+    EXPECT_TRUE(ExamTechnician());
+    EXPECT_TRUE(Menu().Lookup("NoSuchItem").IsNil());
+
+    ASSERT_NE(Window::FindOpen<class ChooseExamWindow>(), nullptr);
+    EXPECT_EQ(ChooseExamWindow().Title(), "Choose Exam");
+    EXPECT_TRUE(Sink().messages.empty());
+}
+
+TEST_F(ShellTest, EnablingPassEnablesExactlyTheHandledItems)
+{
+    App().RaiseOpen();
+    App().EnableMenuItems();
+    for (const char* name : {"ExamTechnician", "ExamGeneral", "ExamExtra", "AppleAboutVarno",
+                             "FileShowExam", "FileShowFigures", "FileQuit", "AppleGoToVarnoWebsite",
+                             "AppleCheckForLatestVersion", "EditClearExamHistories", "HelpOpenHelp"})
+        EXPECT_TRUE(Menu().Lookup(name)->Enabled()) << name;
+    for (const char* name : {"EditUndo", "EditCut", "EditCopy", "EditPaste", "EditClear", "UntitledMenu1"})
+        EXPECT_FALSE(Menu().Lookup(name)->Enabled()) << name;
+}
+
+TEST_F(ShellTest, ChooserButtonStartsThatExamAndStaysOpen)
+{
+    App().RaiseOpen();
+    ChooseExamWindow().PushButton2().Push();
+
+    EXPECT_EQ(App().classNumber, 2);
+    EXPECT_EQ(App().examName, "General");
+    EXPECT_EQ(App().numberQuestions, 2);
+    ASSERT_NE(Window::FindOpen<class Window1>(), nullptr);
+    EXPECT_EQ(Window1().Title(), "General Exam");
+    EXPECT_TRUE(Window1().Visible());
+    EXPECT_NE(Window::FindOpen<class PictureWindow>(), nullptr);
+    EXPECT_NE(Window::FindOpen<class ChooseExamWindow>(), nullptr);
+
+    // A second press draws a new exam of the other class in the same window.
+    class Window1* examWindow = &Window1();
+    ChooseExamWindow().PushButton1().Push();
+    EXPECT_EQ(App().classNumber, 1);
+    EXPECT_EQ(&Window1(), examWindow);
+    EXPECT_EQ(Window1().Title(), "Technician Exam");
+}
+
+TEST_F(ShellTest, ExamMenuCommandsStartTheirClasses)
+{
+    App().RaiseOpen();
+    EXPECT_FALSE(App().InvokeMenuHandler("ExamExtra"));
+    EXPECT_EQ(App().classNumber, 3);
+    EXPECT_EQ(Window1().Title(), "Extra Exam");
+
+    // The Commercial Element handlers initialise the window for classes 4 to 6;
+    // their pools are missing here, so the exam is empty.
+    EXPECT_FALSE(App()._ExamFCCMarine8_Action());
+    EXPECT_EQ(App().classNumber, 5);
+    EXPECT_EQ(App().numberQuestions, 0);
+}
+
+TEST_F(ShellTest, ClearExamHistoriesClearsClassesOneToFourOnly)
+{
+    for (Integer c = 1; c <= 14; ++c) {
+        App().correct(c, 7) = 3;
+        App().incorrect(c, 1000) = 4;
+        App().historyDate(c, 1) = 1.5e9;
+        App().historyCorrect(c, 1) = 20;
+        App().historyIncorrect(c, 1) = 15;
+    }
+    EXPECT_FALSE(App().InvokeMenuHandler("EditClearExamHistories"));
+
+    for (Integer c = 1; c <= 14; ++c) {
+        SCOPED_TRACE(c);
+        const bool cleared = c <= 4;
+        EXPECT_EQ(App().correct(c, 7), cleared ? 0 : 3);
+        EXPECT_EQ(App().incorrect(c, 1000), cleared ? 0 : 4);
+        EXPECT_EQ(App().historyDate(c, 1), cleared ? 0.0 : 1.5e9);
+        EXPECT_EQ(App().historyCorrect(c, 1), cleared ? 0 : 20);
+        EXPECT_EQ(App().historyIncorrect(c, 1), cleared ? 0 : 15);
+    }
+    ASSERT_EQ(Sink().messages.size(), 1u);
+    EXPECT_EQ(Sink().messages[0], "Exam histories cleared");
+}
+
+TEST_F(ShellTest, WebCommandsOpenTheProductAndVersionPages)
+{
+    EXPECT_FALSE(App().InvokeMenuHandler("AppleGoToVarnoWebsite"));
+    EXPECT_FALSE(App().InvokeMenuHandler("AppleCheckForLatestVersion"));
+    ASSERT_EQ(Sink().urls.size(), 2u);
+    EXPECT_EQ(Sink().urls[0], "https://www.varno.example/software/varno.html");
+    const std::string suffix = "/version.html?prog=varno&version=" + App().ShortVersion();
+    ASSERT_GE(Sink().urls[1].size(), suffix.size());
+    EXPECT_EQ(Sink().urls[1].substr(Sink().urls[1].size() - suffix.size()), suffix);
+    EXPECT_FALSE(App().ShortVersion().empty());
+}
+
+TEST_F(ShellTest, OpenHelpCopiesTheDocumentByteForByteAndLaunchesIt)
+{
+    const std::string document = std::string("%PDF-1.4\n\0\x01\xff binary\r\n", 21) + "%%EOF\n";
+    WriteFileBytes(ResourceRoot() + "/Resources/Varno Docs.pdf", document);
+
+    EXPECT_TRUE(App().InvokeMenuHandler("HelpOpenHelp"));
+    const std::string copy = std::string(getenv("TMPDIR")) + "/VarnoDocs.pdf";
+    EXPECT_EQ(ReadFileBytes(copy), document);
+    ASSERT_EQ(Sink().documents.size(), 1u);
+    EXPECT_EQ(std::filesystem::path(Sink().documents[0]), std::filesystem::path(copy));
+    EXPECT_TRUE(Sink().messages.empty());
+
+    // The second request replaces the copy without a word.
+    EXPECT_TRUE(App().InvokeMenuHandler("HelpOpenHelp"));
+    EXPECT_EQ(Sink().documents.size(), 2u);
+    EXPECT_TRUE(Sink().messages.empty());
+}
+
+TEST_F(ShellTest, OpenHelpWithoutTheDocumentStillWritesAndLaunchesAnEmptyCopy)
+{
+    EXPECT_TRUE(App().InvokeMenuHandler("HelpOpenHelp"));
+    const std::string copy = std::string(getenv("TMPDIR")) + "/VarnoDocs.pdf";
+    EXPECT_TRUE(std::filesystem::exists(copy));
+    EXPECT_EQ(std::filesystem::file_size(copy), 0u);
+    EXPECT_EQ(Sink().documents.size(), 1u);
+}
+
+TEST_F(ShellTest, OpenHelpReportsAViewerThatCannotOpenIt)
+{
+    Sink().openDocumentSucceeds = false;
+    EXPECT_TRUE(App().InvokeMenuHandler("HelpOpenHelp"));
+    ASSERT_EQ(Sink().messages.size(), 1u);
+    EXPECT_EQ(Sink().messages[0], "Could not display help");
+}
+
+TEST_F(ShellTest, QuitWritesTheStatisticsFileOnce)
+{
+    std::filesystem::remove(PreferencesFile());
+    App().RaiseOpen();
+    App().correct(1, 3) = 9;
+    App().Quit();
+    ASSERT_TRUE(std::filesystem::exists(PreferencesFile()));
+    EXPECT_EQ(std::filesystem::file_size(PreferencesFile()), 344002u);
+
+    // Close runs once per run: a second quit writes nothing.
+    std::filesystem::remove(PreferencesFile());
+    App().Quit();
+    EXPECT_FALSE(std::filesystem::exists(PreferencesFile()));
+}
+
+TEST_F(ShellTest, AnUncaughtExceptionInAHandlerShowsTheErrorMessageOnceAndGoesOn)
+{
+    App()._AddMenuHandler("FileShowExam", []() -> bool { throw OutOfBoundsException(); });
+    EXPECT_FALSE(App().InvokeMenuHandler("FileShowExam"));
+    ASSERT_EQ(Sink().messages.size(), 1u);
+    EXPECT_EQ(Sink().messages[0],
+              "Error, please report what you did to cause this to the devleoper, thanks!");
+
+    EXPECT_FALSE(App().InvokeMenuHandler("EditClearExamHistories"));
+    ASSERT_EQ(Sink().messages.size(), 2u);
+    EXPECT_EQ(Sink().messages[1], "Exam histories cleared");
+}
+
+TEST_F(ShellTest, AboutBoxShowsTheVersionAndIsSingle)
+{
+    EXPECT_FALSE(App().InvokeMenuHandler("AppleAboutVarno"));
+    EXPECT_FALSE(App().InvokeMenuHandler("AppleAboutVarno"));
+    int open = 0;
+    for (Window* window : Window::OpenWindows())
+        open += dynamic_cast<class AboutDialog*>(window) != nullptr;
+    EXPECT_EQ(open, 1);
+    EXPECT_EQ(AboutDialog().StaticText3().Text(), "Version " + App().ShortVersion() + " ");
+    EXPECT_EQ(AboutDialog().StaticText1().Text(), "Varno");
+    EXPECT_TRUE(AboutDialog().OKButton().Default());
+    EXPECT_TRUE(AboutDialog().OKButton().Cancel());
+
+    AboutDialog().OKButton().Push();
+    Application::DoEvents();
+    EXPECT_EQ(Window::FindOpen<class AboutDialog>(), nullptr);
+}
+
+TEST_F(ShellTest, ShowExamWithoutAnExamShowsAnUninitialisedWindow)
+{
+    EXPECT_FALSE(App().InvokeMenuHandler("FileShowExam"));
+    ASSERT_NE(Window::FindOpen<class Window1>(), nullptr);
+    EXPECT_EQ(Window1().Title(), "Varno");
+    EXPECT_FALSE(App().InvokeMenuHandler("FileShowFigures"));
+    EXPECT_NE(Window::FindOpen<class PictureWindow>(), nullptr);
+}
+
+} // namespace

@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# Starts the real program on a virtual X display with a private home, waits for
+# the exam chooser, quits with the Quit shortcut and checks that the quit wrote
+# the statistics file.
+set -euo pipefail
+
+varno="$1"
+for tool in Xvfb xdotool; do
+    if ! command -v "$tool" >/dev/null 2>&1; then
+        echo "SKIP: $tool is not installed"
+        exit 77
+    fi
+done
+
+work="$(mktemp -d)"
+xvfb_pid=""
+varno_pid=""
+cleanup() {
+    [ -n "$varno_pid" ] && kill "$varno_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+export HOME="$work/home" XDG_CONFIG_HOME="$work/config" TMPDIR="$work/tmp"
+mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$TMPDIR"
+
+display=""
+for n in $(seq 90 140); do
+    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
+        display=":$n"
+        break
+    fi
+done
+[ -n "$display" ] || { echo "no free X display"; exit 1; }
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+export DISPLAY="$display" QT_QPA_PLATFORM=xcb
+for _ in $(seq 50); do
+    xdotool getmouselocation >/dev/null 2>&1 && break
+    sleep 0.1
+done
+
+"$varno" >"$work/varno.log" 2>&1 &
+varno_pid=$!
+
+chooser=""
+for _ in $(seq 100); do
+    chooser="$(xdotool search --name '^Choose Exam$' 2>/dev/null | head -n 1 || true)"
+    [ -n "$chooser" ] && break
+    sleep 0.2
+done
+if [ -z "$chooser" ]; then
+    echo "FAIL: no window titled \"Choose Exam\" appeared"
+    cat "$work/varno.log"
+    exit 1
+fi
+echo "chooser window: $chooser"
+
+sleep 0.5
+xdotool windowfocus --sync "$chooser" 2>/dev/null || xdotool windowfocus "$chooser"
+xdotool key --clearmodifiers ctrl+q
+
+for _ in $(seq 100); do
+    kill -0 "$varno_pid" 2>/dev/null || break
+    sleep 0.1
+done
+if kill -0 "$varno_pid" 2>/dev/null; then
+    echo "FAIL: Varno did not quit on Ctrl+Q"
+    exit 1
+fi
+wait "$varno_pid" || true
+varno_pid=""
+
+prefs="$XDG_CONFIG_HOME/Varno Preferences"
+if [ ! -f "$prefs" ]; then
+    echo "FAIL: the quit wrote no statistics file"
+    cat "$work/varno.log"
+    exit 1
+fi
+size="$(stat -c %s "$prefs")"
+if [ "$size" -ne 344002 ]; then
+    echo "FAIL: statistics file is $size bytes, not 344002"
+    exit 1
+fi
+echo "PASS: chooser shown, quit wrote a statistics file of $size bytes"
