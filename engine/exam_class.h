@@ -27,9 +27,16 @@ public:
     bool gettingQuestions = false;
     Integer questionState = 0;
     Integer gettingQuestionNumber = 0;
+    // The pool file the text came from ("TechFile.txt"); empty when the pool
+    // was parsed from text handed in directly. Messages about the pool name it.
+    std::string poolFile;
 
-    // Fills the pool from the pool text of examination class 1 to 6.
+    // Fills the pool from the pool text of examination class 1 to 6; any other
+    // class leaves it empty without reading a file.
     void PopulateExam(Integer examClass);
+    // Parses a whole pool text, byte for byte, as PopulateExam does with the
+    // text of a pool file (tools and tests hand in any bytes).
+    void PopulateFromText(const std::string& text);
     // Parses one line, terminator included, as line lineNumber of the file.
     void ProcessLine(const std::string& line);
     std::string StripExtraSpaces(const std::string& text);

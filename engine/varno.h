@@ -65,6 +65,13 @@ public:
     void CreateSectionExam(Integer section);
     void MyAdjustFile();
 
+    // Why the loaded pool cannot be drawn from, as a message for the user that
+    // names the pool file; "" when it can. Works from the pool summary above
+    // (the exam length from the pool in `exam`, when there is one), so a pool
+    // whose sections overlap, overflow or disagree with its exam length is
+    // refused before the drawing could loop or overrun.
+    std::string PoolProblem() const;
+
     // Exam state, in declaration order.
     std::string examFilename;
     std::string examName;

@@ -1,0 +1,7 @@
+#pragma once
+
+#include <string>
+
+// A full pool text: 1000 questions in 50 sections of 20, 4 drawn from each
+// (an exam of 200), lines ended by carriage returns.
+std::string ThousandQuestionPool();

@@ -1,0 +1,147 @@
+#include "varno.h"
+
+#include "message_sink.h"
+#include "random.h"
+#include "text.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <vector>
+
+namespace {
+
+// The integer part of value, held to the range of Integer (a cast of a Double
+// beyond it would be undefined).
+Integer TruncatedToInteger(double value)
+{
+    constexpr double kTwoToThe63 = 9223372036854775808.0;
+    if (std::isnan(value))
+        return 0;
+    if (value >= kTwoToThe63)
+        return std::numeric_limits<Integer>::max();
+    if (value < -kTwoToThe63)
+        return std::numeric_limits<Integer>::min();
+    return static_cast<Integer>(value);
+}
+
+} // namespace
+
+void Varno::SetExam(Integer examClass)
+{
+    exam = MakeRef<ExamClass>();
+    exam->PopulateExam(examClass);
+
+    examName = exam->name;
+    numberNeeded = exam->minCorrect;
+    numberQuestions = exam->numQuestions;
+    numberSections = exam->numSections;
+    for (Integer s = 1; s <= numberSections; ++s) {
+        questionsPerSection(s) = exam->numInSection(s);
+        sectionStart(s) = exam->sectionStart(s);
+        sectionEnd(s) = exam->sectionEnd(s);
+        numberInSection(s) = exam->numInSection(s);
+    }
+
+    CreateExam();
+}
+
+void Varno::CreateExam()
+{
+    // The redraw loop below only ends for pool data that can give every section
+    // its draw count of new questions; anything else is refused here, with the
+    // pool kept loaded for browsing but no exam drawn from it.
+    const std::string problem = PoolProblem();
+    if (!problem.empty()) {
+        numberQuestions = 0;
+        testNumberQuestions = 0;
+        MsgBox(problem);
+        return;
+    }
+
+    Integer n = 1;
+    for (Integer s = 1; s <= numberSections; ++s) {
+        for (Integer j = 1; j <= numberInSection(s); ++j) {
+            Integer q = 0;
+            bool rejected = true;
+            while (rejected) {
+                q = PickQuestion(s);
+                if (q == 0)
+                    q = 1;
+                App().WriteDebugMessage(Str(n) + " " + Str(q));
+                rejected = false;
+                for (Integer m = 1; m <= n - 1; ++m) {
+                    if (question(m) == q) {
+                        rejected = true;
+                        App().WriteDebugMessage("Duplicate");
+                    }
+                }
+                if (sectionStart(s) > q || sectionEnd(s) < q) {
+                    rejected = true;
+                    App().WriteDebugMessage("Not in correct section");
+                }
+            }
+            question(n) = q;
+            answer(n) = 0;
+            testQuestion(n) = q;
+            testAnswer(n) = 0;
+            ++n;
+        }
+    }
+    testNumberQuestions = numberQuestions;
+}
+
+Integer Varno::PickQuestion(Integer section)
+{
+    const Integer first = sectionStart(section);
+    const Integer last = sectionEnd(section);
+
+    // Questions answered right more often weigh less: the most-known question
+    // of the section weighs 2, every other one more.
+    Integer max = 0;
+    for (Integer i = first; i <= last; ++i)
+        max = std::max(max, correct(classNumber, i));
+    const Integer top = max + 2;
+
+    std::vector<Integer> cumulative; // w(i) at i - first
+    Integer total = 0;
+    for (Integer i = first; i <= last; ++i) {
+        cumulative.push_back(total);
+        total += top - correct(classNumber, i);
+    }
+
+    const Integer r = Random(0, total);
+    for (Integer i = first; i <= last; ++i) {
+        if (r <= cumulative[static_cast<std::size_t>(i - first)])
+            return i > 1 ? i - 1 : 1;
+    }
+    return last;
+}
+
+Integer Varno::Random(Integer low, Integer high)
+{
+    if (low == 0)
+        return TruncatedToInteger(Rnd() * static_cast<double>(high) + 0.5);
+    const Integer offset
+        = TruncatedToInteger(Rnd() * (static_cast<double>(high) - static_cast<double>(low)) + 0.5);
+    Integer result = 0;
+    if (__builtin_add_overflow(low, offset, &result))
+        return offset > 0 ? std::numeric_limits<Integer>::max()
+                          : std::numeric_limits<Integer>::min();
+    return result;
+}
+
+void Varno::CreateSectionExam(Integer section)
+{
+    const Integer count = exam->sectionEnd(section) - exam->sectionStart(section) + 1;
+    // A section longer than the question list is refused before the list
+    // changes, rather than half-way through it.
+    if (count > question.UBound())
+        throw OutOfBoundsException("section " + Str(section) + " holds " + Str(count)
+            + " questions, more than the list holds");
+    numberQuestions = count;
+    for (Integer i = 1; i <= numberQuestions; ++i) {
+        question(i) = exam->sectionStart(section) + i - 1;
+        answer(i) = 0;
+    }
+}

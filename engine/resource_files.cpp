@@ -1,0 +1,230 @@
+#include "resource_files.h"
+
+#include "folder_item.h"
+#include "picture.h"
+#include "resource_files_testing.h"
+#include "text_stream.h"
+#include "varno.h"
+
+#include <array>
+
+namespace {
+
+// What one text accessor keeps for the run.
+struct TextResource {
+    std::string permaText;
+    bool loaded = false;
+};
+
+enum TextFile { kTechFile, kGeneralFile, kExtraFile, kElement1, kElement8, kElement3, kVarnoDocs };
+
+constexpr std::array<const char*, 7> kTextFileNames = {
+    "TechFile.txt",
+    "GeneralFile.txt",
+    "ExtraFile.txt",
+    "fccelement1.txt",
+    "fccelement8.txt",
+    "fccelement3.txt",
+    "Varno Docs.pdf",
+};
+
+// Pic1001 to Pic1020 at 0 to 19, then Pic200 and Pic201.
+constexpr std::array<const char*, 22> kPictureFileNames = {
+    "Pic1001.jpg",
+    "Pic1002.gif",
+    "Pic1003.gif",
+    "Pic1004.gif",
+    "Pic1005.gif",
+    "Pic1006.gif",
+    "Pic1007.gif",
+    "Pic1008.gif",
+    "Pic1009.gif",
+    "Pic1010.gif",
+    "Pic1011.gif",
+    "Pic1012.gif",
+    "Pic1013.gif",
+    "Pic1014.gif",
+    "Pic1015.gif",
+    "Pic1016.gif",
+    "Pic1017.gif",
+    "Pic1018.gif",
+    "Pic1019.gif",
+    "Pic1020.gif",
+    "Pic200.gif",
+    "Pic201.gif",
+};
+
+std::array<TextResource, kTextFileNames.size()>& TextResources()
+{
+    static std::array<TextResource, kTextFileNames.size()> resources;
+    return resources;
+}
+
+// What each picture accessor keeps: the picture once it has loaded.
+std::array<Ref<Picture>, kPictureFileNames.size()>& Pictures()
+{
+    static std::array<Ref<Picture>, kPictureFileNames.size()> pictures;
+    return pictures;
+}
+
+// A text file is read at most once per run, whether or not the read worked:
+// `loaded` is set before anything can fail, so a failed read stays empty.
+std::string ReadOnce(TextFile which)
+{
+    TextResource& resource = TextResources()[which];
+    if (resource.loaded)
+        return resource.permaText;
+    resource.loaded = true;
+
+    Ref<FolderItem> executable = App().ExecutableFile();
+    Ref<FolderItem> resourceFolder = executable->Parent()->Parent()->Child("Resources");
+    if (resourceFolder.IsNil())
+        return resource.permaText;
+    Ref<FolderItem> file = resourceFolder->Child(kTextFileNames[which]);
+    Ref<TextInputStream> stream = TextInputStream::Open(*file);
+    if (stream.IsNil())
+        return resource.permaText;
+    std::string text = stream->ReadAll();
+    stream->Close();
+    resource.permaText = std::move(text);
+    return resource.permaText;
+}
+
+// A picture is tried again on every call until it has loaded once.
+Ref<Picture> LoadWhileMissing(std::size_t which)
+{
+    Ref<Picture>& pic = Pictures()[which];
+    if (pic.IsNil())
+        pic = Picture::FromResources(kPictureFileNames[which]);
+    return pic;
+}
+
+} // namespace
+
+void ForgetResourceFilesForTesting()
+{
+    for (TextResource& resource : TextResources()) {
+        resource.permaText.clear();
+        resource.loaded = false;
+    }
+    for (Ref<Picture>& pic : Pictures())
+        pic = nullptr;
+}
+
+std::string TechFile()
+{
+    return ReadOnce(kTechFile);
+}
+std::string GeneralFile()
+{
+    return ReadOnce(kGeneralFile);
+}
+std::string ExtraFile()
+{
+    return ReadOnce(kExtraFile);
+}
+std::string fccelement1()
+{
+    return ReadOnce(kElement1);
+}
+std::string fccelement8()
+{
+    return ReadOnce(kElement8);
+}
+std::string fccelement3()
+{
+    return ReadOnce(kElement3);
+}
+std::string VarnoDocs()
+{
+    return ReadOnce(kVarnoDocs);
+}
+
+Ref<Picture> Pic1001()
+{
+    return LoadWhileMissing(0);
+}
+Ref<Picture> Pic1002()
+{
+    return LoadWhileMissing(1);
+}
+Ref<Picture> Pic1003()
+{
+    return LoadWhileMissing(2);
+}
+Ref<Picture> Pic1004()
+{
+    return LoadWhileMissing(3);
+}
+Ref<Picture> Pic1005()
+{
+    return LoadWhileMissing(4);
+}
+Ref<Picture> Pic1006()
+{
+    return LoadWhileMissing(5);
+}
+Ref<Picture> Pic1007()
+{
+    return LoadWhileMissing(6);
+}
+Ref<Picture> Pic1008()
+{
+    return LoadWhileMissing(7);
+}
+Ref<Picture> Pic1009()
+{
+    return LoadWhileMissing(8);
+}
+Ref<Picture> Pic1010()
+{
+    return LoadWhileMissing(9);
+}
+Ref<Picture> Pic1011()
+{
+    return LoadWhileMissing(10);
+}
+Ref<Picture> Pic1012()
+{
+    return LoadWhileMissing(11);
+}
+Ref<Picture> Pic1013()
+{
+    return LoadWhileMissing(12);
+}
+Ref<Picture> Pic1014()
+{
+    return LoadWhileMissing(13);
+}
+Ref<Picture> Pic1015()
+{
+    return LoadWhileMissing(14);
+}
+Ref<Picture> Pic1016()
+{
+    return LoadWhileMissing(15);
+}
+Ref<Picture> Pic1017()
+{
+    return LoadWhileMissing(16);
+}
+Ref<Picture> Pic1018()
+{
+    return LoadWhileMissing(17);
+}
+Ref<Picture> Pic1019()
+{
+    return LoadWhileMissing(18);
+}
+Ref<Picture> Pic1020()
+{
+    return LoadWhileMissing(19);
+}
+Ref<Picture> Pic200()
+{
+    return LoadWhileMissing(20);
+}
+Ref<Picture> Pic201()
+{
+    return LoadWhileMissing(21);
+}

@@ -1,0 +1,166 @@
+#include "resource_files.h"
+
+#include "engine_test_support.h"
+#include "exceptions.h"
+#include "folder_item.h"
+#include "picture.h"
+#include "resource_files_testing.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+class ResourceFiles : public EngineTest { };
+
+// A picture w pixels wide and 1 high. The decoder goes by the content, so the
+// same bytes serve under a .gif or .jpg name.
+std::string PictureBytes(int width)
+{
+    return "P6\n" + std::to_string(width) + " 1\n255\n" + std::string(3 * width, '\x7f');
+}
+
+struct TextAccessor {
+    std::string (*accessor)();
+    std::string file;
+};
+
+TEST_F(ResourceFiles, EachTextAccessorReadsItsFile)
+{
+    const std::vector<TextAccessor> accessors = {
+        { TechFile, "TechFile.txt" },
+        { GeneralFile, "GeneralFile.txt" },
+        { ExtraFile, "ExtraFile.txt" },
+        { fccelement1, "fccelement1.txt" },
+        { fccelement8, "fccelement8.txt" },
+        { fccelement3, "fccelement3.txt" },
+        { VarnoDocs, "Varno Docs.pdf" },
+    };
+    for (const TextAccessor& text : accessors)
+        WriteResource(text.file, "contents of " + text.file);
+    for (const TextAccessor& text : accessors)
+        EXPECT_EQ(text.accessor(), "contents of " + text.file);
+}
+
+TEST_F(ResourceFiles, TextIsReadOnceAndKeptForTheRun)
+{
+    WriteResource("TechFile.txt", "first\r");
+    EXPECT_EQ(TechFile(), "first\r");
+    WriteResource("TechFile.txt", "second\r");
+    EXPECT_EQ(TechFile(), "first\r");
+    EXPECT_EQ(TechFile(), TechFile());
+}
+
+TEST_F(ResourceFiles, TextMissingAtFirstUseStaysEmpty)
+{
+    EXPECT_EQ(GeneralFile(), "");
+    WriteResource("GeneralFile.txt", "26\r35\r");
+    EXPECT_EQ(GeneralFile(), "");
+    // The pool read from it is empty as well.
+    app->SetExam(2);
+    EXPECT_EQ(app->exam->lineNumber, 1);
+    EXPECT_EQ(app->numberQuestions, 0);
+}
+
+TEST_F(ResourceFiles, BytesComeBackExactly)
+{
+    std::string bytes = "%PDF-1.4\r\n";
+    for (int value = 0; value < 256; ++value)
+        bytes.push_back(static_cast<char>(value));
+    bytes += std::string("\0\0\r\r\n\n", 6);
+    WriteResource("Varno Docs.pdf", bytes);
+    WriteResource("ExtraFile.txt", "line one\rline two\r");
+    EXPECT_EQ(VarnoDocs(), bytes);
+    EXPECT_EQ(ExtraFile(), "line one\rline two\r");
+}
+
+TEST_F(ResourceFiles, NoResourceFolderReadsEmpty)
+{
+    app->SetExecutableFile(MakeRef<FolderItem>(MakeTempFolder("elsewhere") + "/a/b/varno"));
+    EXPECT_EQ(fccelement1(), "");
+}
+
+TEST_F(ResourceFiles, NoApplicationRaisesNilObjectOnceThenStaysEmpty)
+{
+    WriteResource("fccelement3.txt", "pool");
+    Application::Register(nullptr);
+    EXPECT_THROW(fccelement3(), NilObjectException);
+    Application::Register(app.get());
+    EXPECT_EQ(fccelement3(), "");
+}
+
+TEST_F(ResourceFiles, ResourceFolderThatIsAFileRaisesNilObjectOnceThenStaysEmpty)
+{
+    const std::string root = MakeTempFolder("file-in-place");
+    WriteFileBytes(root + "/Resources", "not a folder");
+    app->SetExecutableFile(MakeRef<FolderItem>(root + "/bin/varno"));
+    EXPECT_THROW(ExtraFile(), NilObjectException);
+    EXPECT_EQ(ExtraFile(), "");
+}
+
+TEST_F(ResourceFiles, FreshRunReadsTheFileAgain)
+{
+    WriteResource("TechFile.txt", "old");
+    EXPECT_EQ(TechFile(), "old");
+    WriteResource("TechFile.txt", "new");
+    ForgetResourceFilesForTesting();
+    EXPECT_EQ(TechFile(), "new");
+}
+
+TEST_F(ResourceFiles, PictureMissingAtFirstUseLoadsOnceItExists)
+{
+    EXPECT_TRUE(Pic200().IsNil());
+    EXPECT_TRUE(Pic200().IsNil());
+    WriteResource("Pic200.gif", PictureBytes(3));
+    const Ref<Picture> loaded = Pic200();
+    ASSERT_FALSE(loaded.IsNil());
+    EXPECT_EQ(loaded->Width(), 3);
+    // Kept: the same object, even after the file has gone.
+    WriteResource("Pic200.gif", "not a picture");
+    EXPECT_TRUE(Pic200() == loaded);
+}
+
+TEST_F(ResourceFiles, EachPictureAccessorLoadsItsFile)
+{
+    struct PictureAccessor {
+        Ref<Picture> (*accessor)();
+        std::string file;
+    };
+    const std::vector<PictureAccessor> accessors = {
+        { Pic1001, "Pic1001.jpg" },
+        { Pic1002, "Pic1002.gif" },
+        { Pic1003, "Pic1003.gif" },
+        { Pic1004, "Pic1004.gif" },
+        { Pic1005, "Pic1005.gif" },
+        { Pic1006, "Pic1006.gif" },
+        { Pic1007, "Pic1007.gif" },
+        { Pic1008, "Pic1008.gif" },
+        { Pic1009, "Pic1009.gif" },
+        { Pic1010, "Pic1010.gif" },
+        { Pic1011, "Pic1011.gif" },
+        { Pic1012, "Pic1012.gif" },
+        { Pic1013, "Pic1013.gif" },
+        { Pic1014, "Pic1014.gif" },
+        { Pic1015, "Pic1015.gif" },
+        { Pic1016, "Pic1016.gif" },
+        { Pic1017, "Pic1017.gif" },
+        { Pic1018, "Pic1018.gif" },
+        { Pic1019, "Pic1019.gif" },
+        { Pic1020, "Pic1020.gif" },
+        { Pic200, "Pic200.gif" },
+        { Pic201, "Pic201.gif" },
+    };
+    // Picture i is i + 1 pixels wide, so a mix-up shows in the width.
+    for (std::size_t i = 0; i < accessors.size(); ++i)
+        WriteResource(accessors[i].file, PictureBytes(static_cast<int>(i) + 1));
+    for (std::size_t i = 0; i < accessors.size(); ++i) {
+        const Ref<Picture> picture = accessors[i].accessor();
+        ASSERT_FALSE(picture.IsNil()) << accessors[i].file;
+        EXPECT_EQ(picture->Width(), static_cast<Integer>(i) + 1) << accessors[i].file;
+    }
+}
+
+} // namespace

@@ -1,0 +1,337 @@
+#include "varno.h"
+
+#include "engine_test_support.h"
+#include "exceptions.h"
+#include "file_type.h"
+#include "file_types.h"
+#include "folder_item.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <sys/resource.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr Integer kFileSize = 344002;
+constexpr Integer kRecords = 8002; // where the records start when both strings are empty
+
+// A distinct value per class, index and field, with negatives and large ones.
+Integer Pattern(Integer c, Integer j, Integer field)
+{
+    const Integer value = c * 100000 + j * 10 + field;
+    return (j % 3 == 0) ? -value : value;
+}
+
+double DatePattern(Integer c, Integer j)
+{
+    return (j % 7 == 0) ? 0.0 : 3.0e9 + c * 1000.25 + j;
+}
+
+void FillPattern(Varno& app)
+{
+    for (Integer c = 1; c <= 14; ++c) {
+        for (Integer j = 1; j <= 1000; ++j) {
+            app.correct(c, j) = Pattern(c, j, 1);
+            app.incorrect(c, j) = Pattern(c, j, 2);
+            app.historyDate(c, j) = DatePattern(c, j);
+            app.historyCorrect(c, j) = Pattern(c, j, 3);
+            app.historyIncorrect(c, j) = Pattern(c, j, 4);
+        }
+    }
+}
+
+// Whether record (c, j) of app holds the pattern; reports the first mismatch.
+::testing::AssertionResult HoldsPattern(const Varno& app, Integer c, Integer j)
+{
+    if (app.correct(c, j) != Pattern(c, j, 1) || app.incorrect(c, j) != Pattern(c, j, 2)
+        || app.historyDate(c, j) != DatePattern(c, j)
+        || app.historyCorrect(c, j) != Pattern(c, j, 3)
+        || app.historyIncorrect(c, j) != Pattern(c, j, 4))
+        return ::testing::AssertionFailure() << "record (" << c << ", " << j << ") differs";
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult IsZero(const Varno& app, Integer c, Integer j)
+{
+    if (app.correct(c, j) != 0 || app.incorrect(c, j) != 0 || app.historyDate(c, j) != 0.0
+        || app.historyCorrect(c, j) != 0 || app.historyIncorrect(c, j) != 0)
+        return ::testing::AssertionFailure() << "record (" << c << ", " << j << ") is not zero";
+    return ::testing::AssertionSuccess();
+}
+
+std::uint32_t BigEndian32(const std::string& bytes, std::size_t at)
+{
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < 4; ++i)
+        value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
+    return value;
+}
+
+std::uint64_t BigEndian64(const std::string& bytes, std::size_t at)
+{
+    return (std::uint64_t(BigEndian32(bytes, at)) << 32) | BigEndian32(bytes, at + 4);
+}
+
+class StatisticsFile : public EngineTest {
+protected:
+    void SetUp() override
+    {
+        EngineTest::SetUp();
+        FileTypes::_Initialize();
+        folder = SpecialFolder::Preferences()->NativePath();
+        path = folder + "/Varno Preferences";
+        for (const auto& entry : fs::directory_iterator(folder))
+            fs::remove_all(entry.path());
+    }
+
+    // A second application object, as the next run would have.
+    std::unique_ptr<Varno> NextRun()
+    {
+        auto next = std::make_unique<Varno>();
+        Application::Register(next.get());
+        return next;
+    }
+
+    std::string folder;
+    std::string path;
+};
+
+TEST_F(StatisticsFile, NoFileReadsZerosAndLeavesTheUnusedElements)
+{
+    app->correct(1, 1) = 5;
+    app->historyDate(14, 1000) = 3.0;
+    app->historyIncorrect(7, 500) = 2;
+    app->correct(0, 0) = 7;
+    app->incorrect(1, 1001) = 9;
+    app->ReadPrefs();
+    for (Integer c = 1; c <= 14; ++c)
+        for (Integer j = 1; j <= 1000; ++j)
+            ASSERT_TRUE(IsZero(*app, c, j));
+    EXPECT_EQ(app->correct(0, 0), 7);
+    EXPECT_EQ(app->incorrect(1, 1001), 9);
+    EXPECT_TRUE(app->preferencesNotice.empty());
+    EXPECT_FALSE(fs::exists(path));
+}
+
+TEST_F(StatisticsFile, WriteThenReadGivesBackEveryElement)
+{
+    FillPattern(*app);
+    app->WritePrefs();
+    EXPECT_EQ(fs::file_size(path), static_cast<std::uintmax_t>(kFileSize));
+
+    auto next = NextRun();
+    next->correct(0, 0) = -1;
+    next->historyDate(3, 0) = 4.5;
+    next->incorrect(2, 1001) = 77;
+    next->historyDate(14, 1001) = 8.0;
+    next->ReadPrefs();
+    for (Integer c = 1; c <= 14; ++c)
+        for (Integer j = 1; j <= 1000; ++j)
+            ASSERT_TRUE(HoldsPattern(*next, c, j));
+    EXPECT_EQ(next->correct(0, 0), -1);
+    EXPECT_EQ(next->historyDate(3, 0), 4.5);
+    EXPECT_EQ(next->incorrect(2, 1001), 77);
+    EXPECT_EQ(next->historyDate(14, 1001), 8.0);
+    EXPECT_TRUE(next->preferencesNotice.empty());
+    EXPECT_TRUE(fs::exists(path));
+}
+
+TEST_F(StatisticsFile, RecordsAreBigEndianAfterTheFillerAndTwoEmptyStrings)
+{
+    app->correct(2, 3) = 11;
+    app->incorrect(2, 3) = -2;
+    app->historyDate(2, 3) = 1.5;
+    app->historyCorrect(2, 3) = 300;
+    app->historyIncorrect(2, 3) = 0x01020304;
+    app->historyIncorrect(14, 1000) = 42;
+    app->WritePrefs();
+    const std::string bytes = ReadFileBytes(path);
+    ASSERT_EQ(static_cast<Integer>(bytes.size()), kFileSize);
+    EXPECT_EQ(bytes[8000], '\0');
+    EXPECT_EQ(bytes[8001], '\0');
+    const std::size_t record = kRecords + 24 * (1000 * 1 + 2);
+    EXPECT_EQ(BigEndian32(bytes, record), 11u);
+    EXPECT_EQ(BigEndian32(bytes, record + 4), 0xFFFFFFFEu);
+    EXPECT_EQ(BigEndian64(bytes, record + 8), 0x3FF8000000000000u);
+    EXPECT_EQ(BigEndian32(bytes, record + 16), 300u);
+    EXPECT_EQ(bytes.substr(record + 20, 4), std::string("\x01\x02\x03\x04", 4));
+    EXPECT_EQ(BigEndian32(bytes, kFileSize - 4), 42u);
+    // The filler is products of two numbers from 1 to 1000.
+    for (std::size_t i = 0; i < 2000; ++i) {
+        const std::uint32_t filler = BigEndian32(bytes, 4 * i);
+        ASSERT_GE(filler, 1u);
+        ASSERT_LE(filler, 1000000u);
+    }
+}
+
+TEST_F(StatisticsFile, FillerIsDrawnAnewOnEveryWrite)
+{
+    FillPattern(*app);
+    app->WritePrefs();
+    const std::string first = ReadFileBytes(path);
+    app->WritePrefs();
+    const std::string second = ReadFileBytes(path);
+    EXPECT_NE(first.substr(0, 8000), second.substr(0, 8000));
+    EXPECT_EQ(first.substr(8000), second.substr(8000));
+}
+
+TEST_F(StatisticsFile, CountsKeepTheirLowThirtyTwoBits)
+{
+    app->correct(1, 1) = (Integer(1) << 32) + 5;
+    app->correct(1, 2) = Integer(1) << 31;
+    app->incorrect(1, 3) = -7;
+    app->WritePrefs();
+    auto next = NextRun();
+    next->ReadPrefs();
+    EXPECT_EQ(next->correct(1, 1), 5);
+    EXPECT_EQ(next->correct(1, 2), -2147483648LL);
+    EXPECT_EQ(next->incorrect(1, 3), -7);
+}
+
+TEST_F(StatisticsFile, FillerAndNonEmptyReservedStringsAreSkipped)
+{
+    FillPattern(*app);
+    app->WritePrefs();
+    const std::string written = ReadFileBytes(path);
+    std::string crafted;
+    for (int i = 0; i < 8000; ++i)
+        crafted.push_back(static_cast<char>((i * 37 + 11) % 256));
+    crafted += std::string("\x03"
+                           "abc",
+        4);
+    crafted.push_back(static_cast<char>(255));
+    crafted += std::string(255, 'z');
+    crafted += written.substr(kRecords);
+    WriteFileBytes(path, crafted);
+
+    auto next = NextRun();
+    next->ReadPrefs();
+    for (Integer c = 1; c <= 14; ++c)
+        for (Integer j = 1; j <= 1000; ++j)
+            ASSERT_TRUE(HoldsPattern(*next, c, j));
+    // The length is exactly what the layout needs: a normal file.
+    EXPECT_TRUE(next->preferencesNotice.empty());
+    EXPECT_EQ(ReadFileBytes(path), crafted);
+}
+
+TEST_F(StatisticsFile, TruncatedFileReadsWhatIsThereThenZerosAndIsKeptAside)
+{
+    FillPattern(*app);
+    app->WritePrefs();
+    // Cut inside record (2, 501): its two counts survive, its date does not.
+    const std::size_t cut = kRecords + 24 * 1500 + 10;
+    const std::string truncated = ReadFileBytes(path).substr(0, cut);
+    WriteFileBytes(path, truncated);
+
+    auto next = NextRun();
+    next->ReadPrefs();
+    for (Integer j = 1; j <= 1000; ++j)
+        ASSERT_TRUE(HoldsPattern(*next, 1, j));
+    for (Integer j = 1; j <= 500; ++j)
+        ASSERT_TRUE(HoldsPattern(*next, 2, j));
+    EXPECT_EQ(next->correct(2, 501), Pattern(2, 501, 1));
+    EXPECT_EQ(next->incorrect(2, 501), Pattern(2, 501, 2));
+    EXPECT_EQ(next->historyDate(2, 501), 0.0);
+    EXPECT_EQ(next->historyCorrect(2, 501), 0);
+    for (Integer c = 2; c <= 14; ++c)
+        for (Integer j = (c == 2 ? 502 : 1); j <= 1000; ++j)
+            ASSERT_TRUE(IsZero(*next, c, j));
+
+    // The old bytes are kept out of the way of the quit's write.
+    EXPECT_FALSE(fs::exists(path));
+    EXPECT_EQ(ReadFileBytes(path + ".damaged"), truncated);
+    EXPECT_NE(next->preferencesNotice.find("\"Varno Preferences.damaged\""), std::string::npos)
+        << next->preferencesNotice;
+    next->WritePrefs();
+    EXPECT_EQ(ReadFileBytes(path + ".damaged"), truncated);
+    EXPECT_EQ(fs::file_size(path), static_cast<std::uintmax_t>(kFileSize));
+}
+
+TEST_F(StatisticsFile, AnotherDamagedFileGetsANumberedName)
+{
+    WriteFileBytes(path + ".damaged", "earlier");
+    WriteFileBytes(path, "short");
+    app->ReadPrefs();
+    EXPECT_EQ(ReadFileBytes(path + ".damaged"), "earlier");
+    EXPECT_EQ(ReadFileBytes(path + ".damaged 2"), "short");
+    EXPECT_NE(app->preferencesNotice.find("\"Varno Preferences.damaged 2\""), std::string::npos);
+}
+
+TEST_F(StatisticsFile, FileThatCannotBeOpenedReadsZerosAndIsKeptAside)
+{
+    // A folder in the file's place exists but gives no stream.
+    fs::create_directories(path);
+    WriteFileBytes(path + "/inside", "kept");
+    app->correct(4, 4) = 3;
+    EXPECT_NO_THROW(app->ReadPrefs());
+    EXPECT_TRUE(IsZero(*app, 4, 4));
+    EXPECT_EQ(ReadFileBytes(path + ".damaged/inside"), "kept");
+    EXPECT_FALSE(app->preferencesNotice.empty());
+    EXPECT_NO_THROW(app->WritePrefs());
+}
+
+TEST_F(StatisticsFile, FailedWriteKeepsThePreviousFile)
+{
+    FillPattern(*app);
+    app->WritePrefs();
+    const std::string previous = ReadFileBytes(path);
+    app->correct(1, 1) = 123456;
+
+    // The file-size limit makes the write fail part-way, as a full disk would.
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit oldLimit {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &oldLimit), 0);
+    rlimit small = oldLimit;
+    small.rlim_cur = 100000;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    bool failed = false;
+    std::string message;
+    try {
+        app->WritePrefs();
+    } catch (const RuntimeException& error) {
+        failed = true;
+        message = error.Message();
+    }
+    setrlimit(RLIMIT_FSIZE, &oldLimit);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_TRUE(failed);
+    EXPECT_NE(message.find("could not be written"), std::string::npos) << message;
+    EXPECT_EQ(ReadFileBytes(path), previous);
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder))
+        ++files;
+    EXPECT_EQ(files, 1) << "a temporary file was left behind";
+}
+
+TEST_F(StatisticsFile, FileThatCannotBeCreatedRaisesNilObject)
+{
+    fs::create_directories(path);
+    EXPECT_THROW(app->WritePrefs(), NilObjectException);
+    EXPECT_TRUE(fs::is_directory(path));
+}
+
+TEST_F(StatisticsFile, FileTypeMyprefsIsDefinedAndRegistered)
+{
+    ASSERT_FALSE(FileTypes::pMyprefs.IsNil());
+    const FileType& type = *FileTypes::pMyprefs;
+    EXPECT_EQ(type.Name, "myprefs");
+    EXPECT_EQ(type.Extensions, "");
+    EXPECT_EQ(type.MacType, "pref");
+    EXPECT_EQ(type.MacCreator, "Vrno");
+    EXPECT_EQ(type.MimeType, "");
+    EXPECT_TRUE(type.Imported);
+    EXPECT_EQ(type.ConformsTo, "");
+    ASSERT_TRUE(FileType::IsRegistered("myprefs"));
+    EXPECT_EQ(FileType::Find("myprefs")->MacCreator, "Vrno");
+}
+
+} // namespace
