@@ -1,0 +1,199 @@
+#include "binary_stream.h"
+
+#include "folder_item.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <bit>
+#include <utility>
+
+// A read stream holds the whole file; a created stream collects its bytes and
+// hands them to the save file at Close, so nothing reaches the target before
+// the stream is complete.
+struct BinaryStream::Private {
+    std::string data;
+    std::size_t position = 0;
+    std::unique_ptr<QSaveFile> target;  // set for created streams
+    bool closed = false;
+    bool closeResult = false;
+
+    std::size_t Remaining() const { return position < data.size() ? data.size() - position : 0; }
+
+    // The next count bytes, or nothing when fewer are left; a partial value at
+    // the end is skipped so that every later read sees the end as well.
+    const unsigned char* Take(std::size_t count)
+    {
+        if (target || Remaining() < count) {
+            position = std::max(position, data.size());
+            return nullptr;
+        }
+        const auto* bytes = reinterpret_cast<const unsigned char*>(data.data() + position);
+        position += count;
+        return bytes;
+    }
+};
+
+namespace {
+
+QString QtPath(const FolderItem& item)
+{
+    return QFile::decodeName(QByteArray::fromStdString(item.NativePath()));
+}
+
+std::uint64_t ReadBigEndian(const unsigned char* bytes, int count)
+{
+    std::uint64_t value = 0;
+    for (int i = 0; i < count; ++i)
+        value = (value << 8) | bytes[i];
+    return value;
+}
+
+void AppendBigEndian(std::string& out, std::uint64_t value, int count)
+{
+    for (int shift = (count - 1) * 8; shift >= 0; shift -= 8)
+        out.push_back(static_cast<char>((value >> shift) & 0xFF));
+}
+
+} // namespace
+
+Ref<BinaryStream> BinaryStream::Create(const FolderItem& item, const std::string& fileType)
+{
+    // The type's codes have no place in a Linux file system; an unregistered
+    // name is no reason to lose the user's data, so it is not checked.
+    static_cast<void>(fileType);
+    if (item.Directory())
+        return {};
+    auto d = std::make_unique<Private>();
+    d->target = std::make_unique<QSaveFile>(QtPath(item));
+    if (!d->target->open(QIODevice::WriteOnly))
+        return {};
+    return Ref<BinaryStream>(std::shared_ptr<BinaryStream>(new BinaryStream(std::move(d))));
+}
+
+Ref<BinaryStream> BinaryStream::Open(const FolderItem& item)
+{
+    if (item.Directory())
+        return {};
+    QFile file(QtPath(item));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray content = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return {};
+    return FromBytes(content.toStdString());
+}
+
+Ref<BinaryStream> BinaryStream::FromBytes(std::string bytes)
+{
+    auto d = std::make_unique<Private>();
+    d->data = std::move(bytes);
+    return Ref<BinaryStream>(std::shared_ptr<BinaryStream>(new BinaryStream(std::move(d))));
+}
+
+BinaryStream::BinaryStream(std::unique_ptr<Private> d) : d(std::move(d)) {}
+
+// Destroying a created stream without Close discards its temporary file and
+// leaves the old file as it was (QSaveFile's destructor does that).
+BinaryStream::~BinaryStream() = default;
+
+std::int32_t BinaryStream::ReadInt32()
+{
+    const unsigned char* bytes = d->Take(4);
+    if (bytes == nullptr)
+        return 0;
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(ReadBigEndian(bytes, 4)));
+}
+
+double BinaryStream::ReadDouble()
+{
+    const unsigned char* bytes = d->Take(8);
+    if (bytes == nullptr)
+        return 0;
+    return std::bit_cast<double>(ReadBigEndian(bytes, 8));
+}
+
+std::string BinaryStream::ReadPString()
+{
+    const unsigned char* lengthByte = d->Take(1);
+    if (lengthByte == nullptr)
+        return {};
+    const std::size_t length = *lengthByte;
+    const unsigned char* bytes = d->Take(length);
+    if (bytes == nullptr)
+        return {};
+    return std::string(reinterpret_cast<const char*>(bytes), length);
+}
+
+std::string BinaryStream::Read(Integer count)
+{
+    if (count <= 0 || d->target)
+        return {};
+    const std::size_t length = std::min(static_cast<std::size_t>(count), d->Remaining());
+    std::string bytes = d->data.substr(std::min(d->position, d->data.size()), length);
+    d->position = std::min(d->position, d->data.size()) + length;
+    return bytes;
+}
+
+void BinaryStream::WriteInt32(std::int32_t value)
+{
+    if (d->target && !d->closed)
+        AppendBigEndian(d->data, static_cast<std::uint32_t>(value), 4);
+}
+
+void BinaryStream::WriteDouble(double value)
+{
+    if (d->target && !d->closed)
+        AppendBigEndian(d->data, std::bit_cast<std::uint64_t>(value), 8);
+}
+
+void BinaryStream::WritePString(std::string_view text)
+{
+    if (!d->target || d->closed)
+        return;
+    const std::string_view kept = text.substr(0, 255);
+    d->data.push_back(static_cast<char>(kept.size()));
+    d->data.append(kept);
+}
+
+void BinaryStream::Write(std::string_view bytes)
+{
+    if (d->target && !d->closed)
+        d->data.append(bytes);
+}
+
+Integer BinaryStream::Position() const
+{
+    return static_cast<Integer>(d->target ? d->data.size() : d->position);
+}
+
+Integer BinaryStream::Length() const
+{
+    return static_cast<Integer>(d->data.size());
+}
+
+bool BinaryStream::EndOfFile() const
+{
+    return d->target || d->position >= d->data.size();
+}
+
+bool BinaryStream::Close()
+{
+    if (d->closed)
+        return d->closeResult;
+    d->closed = true;
+    if (!d->target) {
+        d->closeResult = true;
+        d->position = d->data.size();
+        return true;
+    }
+    const auto size = static_cast<qint64>(d->data.size());
+    if (d->target->write(d->data.data(), size) != size) {
+        d->target->cancelWriting();
+        d->closeResult = false;
+    } else {
+        d->closeResult = d->target->commit();
+    }
+    return d->closeResult;
+}

@@ -1,0 +1,123 @@
+#include "folder_item.h"
+
+#include "message_sink.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+#include <utility>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Paths are kept as the file system's own bytes; only a trailing separator is
+// dropped so that Name and Parent see the last real component.
+std::string Normalised(const std::string& given)
+{
+    std::string path = given;
+    if (!given.starts_with('/')) {
+        std::error_code error;
+        fs::path absolute = fs::current_path(error);
+        if (!given.empty())
+            absolute /= given;
+        path = absolute.string();
+    }
+    while (path.size() > 1 && path.ends_with('/'))
+        path.pop_back();
+    return path;
+}
+
+// The error code of a failed launch, in the errno sense.
+constexpr Integer kLaunchFileMissing = 2;
+constexpr Integer kLaunchRefused = 1;
+
+} // namespace
+
+FolderItem::FolderItem(std::string nativePath) : path_(Normalised(nativePath)) {}
+
+std::string FolderItem::Name() const
+{
+    if (path_ == "/")
+        return path_;
+    return path_.substr(path_.rfind('/') + 1);
+}
+
+Ref<FolderItem> FolderItem::Child(const std::string& name) const
+{
+    if (Exists() && !Directory())
+        return {};
+    return MakeRef<FolderItem>(path_ == "/" ? "/" + name : path_ + "/" + name);
+}
+
+Ref<FolderItem> FolderItem::Parent() const
+{
+    if (path_ == "/")
+        return {};
+    const std::size_t slash = path_.rfind('/');
+    return MakeRef<FolderItem>(slash == 0 ? std::string("/") : path_.substr(0, slash));
+}
+
+bool FolderItem::Exists() const
+{
+    std::error_code error;
+    return fs::exists(path_, error);
+}
+
+bool FolderItem::Directory() const
+{
+    std::error_code error;
+    return fs::is_directory(path_, error);
+}
+
+Integer FolderItem::Length() const
+{
+    std::error_code error;
+    if (!fs::is_regular_file(path_, error))
+        return 0;
+    const auto size = fs::file_size(path_, error);
+    return error ? 0 : static_cast<Integer>(size);
+}
+
+bool FolderItem::Delete()
+{
+    std::error_code error;
+    fs::remove(path_, error);
+    return !fs::exists(fs::symlink_status(path_, error));
+}
+
+void FolderItem::Launch(bool activate)
+{
+    if (!Exists()) {
+        lastErrorCode_ = kLaunchFileMissing;
+        return;
+    }
+    lastErrorCode_ = CurrentMessageSink().OpenDocument(path_, activate) ? 0 : kLaunchRefused;
+}
+
+Ref<FolderItem> GetFolderItem(const std::string& path)
+{
+    return MakeRef<FolderItem>(path);
+}
+
+Ref<FolderItem> SpecialFolder::Preferences()
+{
+    // A relative XDG_CONFIG_HOME is invalid by the XDG rules and is ignored.
+    std::string folder;
+    const char* configHome = std::getenv("XDG_CONFIG_HOME");
+    if (configHome != nullptr && configHome[0] == '/')
+        folder = configHome;
+    else
+        folder = QFile::encodeName(QDir::homePath()).toStdString() + "/.config";
+    std::error_code error;
+    fs::create_directories(folder, error);
+    return MakeRef<FolderItem>(folder);
+}
+
+Ref<FolderItem> SpecialFolder::Temporary()
+{
+    return MakeRef<FolderItem>(QFile::encodeName(QDir::tempPath()).toStdString());
+}

@@ -1,0 +1,86 @@
+#include "picture.h"
+
+#include "application.h"
+#include "folder_item.h"
+
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+
+namespace {
+
+// Pictures that went through JPEG compression carry noise in their white
+// areas; anything this close to white counts as white.
+constexpr int kWhiteThreshold = 250;
+
+} // namespace
+
+Ref<Picture> Picture::Open(const FolderItem& item)
+{
+    if (!item.Exists() || item.Directory())
+        return {};
+    QImageReader reader(QFile::decodeName(QByteArray::fromStdString(item.NativePath())));
+    reader.setDecideFormatFromContent(true);
+    const QImage image = reader.read();
+    if (image.isNull())
+        return {};
+    return MakeRef<Picture>(image);
+}
+
+Ref<Picture> Picture::FromResources(const std::string& fileName)
+{
+    Ref<FolderItem> folder;
+    try {
+        folder = ResourceFolder();
+    } catch (const NilObjectException&) {
+        return {};  // no application or no resource folder: the picture is missing
+    }
+    Ref<FolderItem> file = folder->Child(fileName);
+    if (!file)
+        return {};
+    return Open(*file);
+}
+
+Picture::Picture(const QImage& image) : image_(std::make_unique<QImage>(image)) {}
+
+Picture::~Picture() = default;
+
+Integer Picture::Width() const
+{
+    return image_->width();
+}
+
+Integer Picture::Height() const
+{
+    return image_->height();
+}
+
+const QImage& Picture::Image() const
+{
+    return *image_;
+}
+
+const QImage& Picture::DrawnImage() const
+{
+    if (transparent_ != 1)
+        return *image_;
+    if (!transparentImage_) {
+        QImage copy = image_->convertToFormat(QImage::Format_ARGB32);
+        for (int y = 0; y < copy.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(copy.scanLine(y));
+            for (int x = 0; x < copy.width(); ++x) {
+                const QRgb pixel = line[x];
+                if (qRed(pixel) >= kWhiteThreshold && qGreen(pixel) >= kWhiteThreshold
+                    && qBlue(pixel) >= kWhiteThreshold)
+                    line[x] = qRgba(0, 0, 0, 0);
+            }
+        }
+        transparentImage_ = std::make_unique<QImage>(std::move(copy));
+    }
+    return *transparentImage_;
+}
+
+Ref<FolderItem> ResourceFolder()
+{
+    return Application::Current().ExecutableFile()->Parent()->Parent()->Child("Resources");
+}
