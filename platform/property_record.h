@@ -2,6 +2,7 @@
 
 #include "types.h"
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -32,6 +33,26 @@ public:
     // Stores the value; the value has the kind KindOf gave.
     virtual void SetProperty(std::string_view name, const PropertyValue& value) = 0;
 };
+
+// One property of a window or control class, for the tables behind KindOf.
+struct PropertySpec {
+    std::string_view name;
+    PropertyKind kind;
+};
+
+// The entry of that name in table, or nullptr.
+const PropertySpec* FindPropertySpec(std::span<const PropertySpec> table, std::string_view name);
+// What KindOf and SetProperty raise for a name the object does not have.
+[[noreturn]] void ThrowUnknownProperty(std::string_view name);
+
+// The value read as the kind it must have; OutOfBoundsException when it holds
+// another kind (a caller that passed the wrong kind, never a record).
+Integer IntegerValue(const PropertyValue& value);
+bool BooleanValue(const PropertyValue& value);
+std::uint8_t ByteValue(const PropertyValue& value);
+const std::string& StringValue(const PropertyValue& value);
+Color ColorValue(const PropertyValue& value);
+Single SingleValue(const PropertyValue& value);
 
 // Builds a record, entry by entry, in the order the calls are made.
 class PropertyRecord {

@@ -128,6 +128,11 @@ public:
 
     // Platform use.
     QWidget* widget() const;
+    // The area below the menu bar that holds the controls; its size is the
+    // window's Width and Height.
+    QWidget* ContentWidget() const;
+    // Orders keyboard focus by the controls' TabIndex.
+    void UpdateTabOrder();
     void DeliverResize(bool live);
     void DeliverClose();
     void RebuildMenuBar();

@@ -1,0 +1,284 @@
+#include "application.h"
+
+#include "exceptions.h"
+#include "folder_item.h"
+#include "menu_item.h"
+#include "runtime.h"
+#include "window.h"
+
+#include <QCoreApplication>
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <stdexcept>
+
+namespace {
+
+// A registered application that counts what reaches its UnhandledException event.
+class ApplicationTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        Application::Register(&app);
+        app.BindUnhandledException([this](RuntimeException& exception) {
+            ++unhandled;
+            lastMessage = exception.Message();
+            lastWasNil = dynamic_cast<NilObjectException*>(&exception) != nullptr;
+            return false;
+        });
+    }
+    void TearDown() override { Application::Register(nullptr); }
+
+    Application app;
+    int unhandled = 0;
+    std::string lastMessage;
+    bool lastWasNil = false;
+};
+
+std::unique_ptr<MenuItem> Item(const std::string& name, bool autoEnable, bool enabled)
+{
+    auto item = std::make_unique<MenuItem>();
+    item->SetName(name);
+    item->SetText(name);
+    item->SetAutoEnable(autoEnable);
+    item->SetEnabled(enabled);
+    return item;
+}
+
+} // namespace
+
+TEST(ApplicationRegistry, CurrentWithoutRegistrationRaisesNilObject)
+{
+    Application::Register(nullptr);
+    EXPECT_THROW(Application::Current(), NilObjectException);
+    EXPECT_EQ(Application::CurrentOrNull(), nullptr);
+}
+
+TEST(ApplicationRegistry, ADestroyedApplicationIsNoLongerCurrent)
+{
+    {
+        Application app;
+        Application::Register(&app);
+        EXPECT_EQ(&Application::Current(), &app);
+    }
+    EXPECT_EQ(Application::CurrentOrNull(), nullptr);
+}
+
+TEST(ApplicationRegistry, ShortVersionIsTheRuntimes)
+{
+    Application app;
+    EXPECT_TRUE(Runtime::Exists());
+    EXPECT_FALSE(app.ShortVersion().empty());
+    EXPECT_EQ(app.ShortVersion(), QCoreApplication::applicationVersion().toStdString());
+}
+
+TEST(ApplicationRegistry, ExecutableFileIsTheRealRunningFileUnlessOverridden)
+{
+    Application app;
+    Ref<FolderItem> executable = app.ExecutableFile();
+    ASSERT_TRUE(executable);
+    EXPECT_EQ(executable->NativePath(), std::filesystem::canonical("/proc/self/exe").string());
+    app.SetExecutableFile(MakeRef<FolderItem>("/opt/varno/bin/varno"));
+    EXPECT_EQ(app.ExecutableFile()->NativePath(), "/opt/varno/bin/varno");
+}
+
+TEST_F(ApplicationTest, MenuHandlerResultIsReturned)
+{
+    int calls = 0;
+    app._AddMenuHandler("HelpOpenHelp", [&] {
+        ++calls;
+        return true;
+    });
+    app._AddMenuHandler("FileShowExam", [&] {
+        ++calls;
+        return false;
+    });
+    EXPECT_TRUE(app.HasMenuHandler("HelpOpenHelp"));
+    EXPECT_FALSE(app.HasMenuHandler("ExamHistoryMissing"));
+    EXPECT_TRUE(app.InvokeMenuHandler("HelpOpenHelp"));
+    EXPECT_FALSE(app.InvokeMenuHandler("FileShowExam"));
+    EXPECT_FALSE(app.InvokeMenuHandler("ExamHistoryMissing"));
+    EXPECT_EQ(calls, 2);
+}
+
+TEST_F(ApplicationTest, ALaterBindingReplacesTheEarlierOne)
+{
+    app._AddMenuHandler("ExamExtra", [] { return false; });
+    app._AddMenuHandler("ExamExtra", [] { return true; });
+    EXPECT_TRUE(app.InvokeMenuHandler("ExamExtra"));
+}
+
+TEST_F(ApplicationTest, ExceptionInAMenuHandlerReachesUnhandledExceptionOnce)
+{
+    bool afterThrow = false;
+    app._AddMenuHandler("ExamTechnician", [&]() -> bool {
+        throw NilObjectException("no pool");
+        afterThrow = true;
+        return true;
+    });
+    EXPECT_FALSE(app.InvokeMenuHandler("ExamTechnician"));
+    EXPECT_EQ(unhandled, 1);
+    EXPECT_TRUE(lastWasNil);
+    EXPECT_EQ(lastMessage, "no pool");
+    EXPECT_FALSE(afterThrow);
+
+    // The program goes on: the next command runs normally.
+    app._AddMenuHandler("ExamGeneral", [] { return true; });
+    EXPECT_TRUE(app.InvokeMenuHandler("ExamGeneral"));
+    EXPECT_EQ(unhandled, 1);
+}
+
+TEST_F(ApplicationTest, ExceptionInOpenReachesUnhandledExceptionOnce)
+{
+    int steps = 0;
+    app.BindOpen([&] {
+        ++steps;
+        throw OutOfBoundsException("index 1001");
+    });
+    app.RaiseOpen();
+    EXPECT_EQ(steps, 1);
+    EXPECT_EQ(unhandled, 1);
+    EXPECT_EQ(lastMessage, "index 1001");
+}
+
+TEST_F(ApplicationTest, ForeignExceptionsArriveAsRuntimeExceptionsWithTheirText)
+{
+    CallWithExceptionHandling([] { throw std::runtime_error("disk on fire"); });
+    EXPECT_EQ(unhandled, 1);
+    EXPECT_EQ(lastMessage, "disk on fire");
+    EXPECT_FALSE(lastWasNil);
+    CallWithExceptionHandling([] { throw 42; });
+    EXPECT_EQ(unhandled, 2);
+}
+
+TEST_F(ApplicationTest, ExceptionFromTheUnhandledExceptionHandlerIsStopped)
+{
+    app.BindUnhandledException([](RuntimeException&) -> bool { throw std::logic_error("again"); });
+    EXPECT_NO_THROW(CallWithExceptionHandling([] { throw RuntimeException("first"); }));
+}
+
+TEST(ApplicationHook, WithoutAnApplicationTheExceptionIsStopped)
+{
+    Application::Register(nullptr);
+    EXPECT_NO_THROW(CallWithExceptionHandling([] { throw NilObjectException(); }));
+}
+
+TEST_F(ApplicationTest, QuitRaisesCloseOnceEvenWhenCalledTwice)
+{
+    int closes = 0;
+    app.BindClose([&] { ++closes; });
+    EXPECT_FALSE(app.HasQuit());
+    app.Quit();
+    app.Quit();
+    EXPECT_EQ(closes, 1);
+    EXPECT_TRUE(app.HasQuit());
+}
+
+TEST_F(ApplicationTest, ExceptionInCloseTakesTheSameRoad)
+{
+    app.BindClose([] { throw NilObjectException("no preferences folder"); });
+    app.Quit();
+    EXPECT_EQ(unhandled, 1);
+    EXPECT_TRUE(app.HasQuit());
+}
+
+TEST_F(ApplicationTest, RunWhoseOpenQuitsReturnsAfterOneClose)
+{
+    int closes = 0;
+    app.BindOpen([&] { app.Quit(); });
+    app.BindClose([&] { ++closes; });
+    EXPECT_EQ(app.Run(), 0);
+    EXPECT_EQ(closes, 1);
+}
+
+TEST_F(ApplicationTest, RunWhoseOpenFailedBeforeAnyWindowEndsWithoutClose)
+{
+    int closes = 0;
+    app.BindOpen([] { throw NilObjectException("statistics file unreadable"); });
+    app.BindClose([&] { ++closes; });
+    EXPECT_NE(app.Run(), 0);
+    EXPECT_EQ(unhandled, 1);
+    EXPECT_EQ(closes, 0);
+}
+
+TEST_F(ApplicationTest, ClosingTheLastWindowQuitsThroughClose)
+{
+    int closes = 0;
+    app.BindOpen([] {
+        Window& window = Window::Create<Window>();
+        window.Show();
+        QTimer::singleShot(0, QCoreApplication::instance(), [&window] { window.Close(); });
+    });
+    app.BindClose([&] { ++closes; });
+    // A safety net so that a fault ends the test instead of hanging it.
+    QObject safetyNet;
+    QTimer::singleShot(10000, &safetyNet, [] { QCoreApplication::exit(99); });
+    EXPECT_EQ(app.Run(), 0);
+    EXPECT_EQ(closes, 1);
+    EXPECT_TRUE(Window::OpenWindows().empty());
+}
+
+TEST(ApplicationEvents, DoEventsDeliversDeferredDeletes)
+{
+    QPointer<QObject> object = new QObject;  // owned by its deleteLater below
+    object->deleteLater();
+    Application::DoEvents();
+    EXPECT_TRUE(object.isNull());
+}
+
+TEST_F(ApplicationTest, EnablingPassEnablesExactlyAutoEnableItemsWithHandlersAndQuit)
+{
+    MenuBar bar;
+    auto file = Item("FileMenu", false, false);
+    file->Append(Item("FileShowExam", true, false));     // handler, AutoEnable: enabled
+    file->Append(Item("FileNoHandler", true, true));     // AutoEnable, no handler: disabled
+    file->Append(Item("-", false, true));                // separator: disabled
+    auto quit = std::make_unique<QuitMenuItem>();
+    quit->SetName("FileQuit");
+    quit->SetEnabled(false);
+    file->Append(std::move(quit));
+    auto exam = Item("ExamMenu0", false, false);
+    exam->Append(Item("ExamTechnician", false, true));   // handler, no AutoEnable: disabled
+    auto sub = Item("ExamMore", false, false);           // has children: a title, stays enabled
+    sub->Append(Item("ExamDeep", true, false));
+    exam->Append(std::move(sub));
+    bar.Append(std::move(file));
+    bar.Append(std::move(exam));
+    app.SetMenuBar(&bar);
+    app._AddMenuHandler("FileShowExam", [] { return false; });
+    app._AddMenuHandler("ExamTechnician", [] { return false; });
+    app._AddMenuHandler("ExamDeep", [] { return false; });
+
+    bool technicianDuringEvent = true;
+    int events = 0;
+    app.BindEnableMenuItems([&] {
+        ++events;
+        technicianDuringEvent = bar.Lookup("ExamTechnician")->Enabled();
+        bar.Lookup("ExamTechnician")->SetEnabled(true);
+    });
+    app.EnableMenuItems();
+
+    EXPECT_EQ(events, 1);
+    EXPECT_FALSE(technicianDuringEvent);  // the pass ran before the event
+    EXPECT_TRUE(bar.Lookup("ExamTechnician")->Enabled());
+    EXPECT_TRUE(bar.Lookup("FileMenu")->Enabled());
+    EXPECT_TRUE(bar.Lookup("ExamMenu0")->Enabled());
+    EXPECT_TRUE(bar.Lookup("ExamMore")->Enabled());
+    EXPECT_TRUE(bar.Lookup("FileShowExam")->Enabled());
+    EXPECT_TRUE(bar.Lookup("FileQuit")->Enabled());
+    EXPECT_TRUE(bar.Lookup("ExamDeep")->Enabled());
+    EXPECT_FALSE(bar.Lookup("FileNoHandler")->Enabled());
+    EXPECT_FALSE(bar.Lookup("-")->Enabled());
+    app.SetMenuBar(nullptr);
+}
+
+TEST_F(ApplicationTest, ExceptionInEnableMenuItemsTakesTheExceptionRoad)
+{
+    app.BindEnableMenuItems([] { throw NilObjectException(); });
+    EXPECT_NO_THROW(app.EnableMenuItems());
+    EXPECT_EQ(unhandled, 1);
+}

@@ -1,0 +1,178 @@
+#include "listbox.h"
+
+#include "widget_fixture.h"
+
+#include <QHeaderView>
+#include <QTableWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ListboxTest : public WidgetTest {
+protected:
+    void SetUp() override
+    {
+        WidgetTest::SetUp();
+        ListboxRecord record = With<ListboxRecord>([&](auto& r) {
+            r.place = At("ListBox1", 0, 0, 499, 285);
+            r.columnCount = 5;
+            r.hasHeading = true;
+        });
+        record.place.lockLeft = record.place.lockTop = true;
+        record.place.lockRight = record.place.lockBottom = true;
+        window = &OpenTestWindow(With<WindowRecord>([&](auto& r) {
+            r.width = 500;
+            r.height = 300;
+        }),
+            [&](Window& w) { w.AddControl<Listbox>("ListBox1", record.Encode()); });
+        list = &window->Find<Listbox>("ListBox1");
+    }
+
+    QTableWidget& Table() const { return *static_cast<QTableWidget*>(list->widget()); }
+
+    void Fill(const std::vector<std::string>& firstCells)
+    {
+        for (const std::string& cell : firstCells) {
+            list->AddRow(cell);
+            list->SetCell(list->ListCount() - 1, 1, "x" + cell);
+        }
+    }
+
+    std::vector<std::string> FirstColumn() const
+    {
+        std::vector<std::string> cells;
+        for (Integer row = 0; row < list->ListCount(); ++row)
+            cells.push_back(list->Cell(row, 0));
+        return cells;
+    }
+
+    TestWindow* window = nullptr;
+    Listbox* list = nullptr;
+};
+
+} // namespace
+
+TEST_F(ListboxTest, HeadingsFromOneTabSeparatedText)
+{
+    list->SetHeading(-1, "Question\tCorrect\tIncorrect\tTotal\tPercent");
+    EXPECT_EQ(list->ColumnCount(), 5);
+    EXPECT_TRUE(list->HasHeading());
+    EXPECT_FALSE(Table().horizontalHeader()->isHidden());
+    EXPECT_EQ(list->Heading(0), "Question");
+    EXPECT_EQ(list->Heading(4), "Percent");
+    EXPECT_EQ(Table().horizontalHeaderItem(2)->text(), QStringLiteral("Incorrect"));
+    EXPECT_THROW(list->Heading(5), OutOfBoundsException);
+    EXPECT_FALSE(Table().verticalHeader()->isVisible());
+}
+
+TEST_F(ListboxTest, CellsKeepTheirBytesWhileTheScreenDropsTheLineEnd)
+{
+    list->AddRow("T1A01\r");
+    list->SetCell(0, 4, "66 %");
+    EXPECT_EQ(list->ListCount(), 1);
+    EXPECT_EQ(list->Cell(0, 0), "T1A01\r");
+    EXPECT_EQ(Table().item(0, 0)->text(), QStringLiteral("T1A01"));
+    EXPECT_EQ(list->Cell(0, 4), "66 %");
+    EXPECT_EQ(list->Cell(0, 2), "") << "a cell never set is empty";
+    EXPECT_THROW(list->Cell(1, 0), OutOfBoundsException);
+    EXPECT_THROW(list->Cell(0, 5), OutOfBoundsException);
+    EXPECT_THROW(list->Cell(-1, 0), OutOfBoundsException);
+    EXPECT_THROW(list->SetCell(0, -1, "x"), OutOfBoundsException);
+    list->DeleteAllRows();
+    EXPECT_EQ(list->ListCount(), 0);
+}
+
+TEST_F(ListboxTest, AlignmentAndGridLines)
+{
+    list->AddRow("a");
+    list->SetColumnAlignment(0, 2);
+    list->AddRow("b");
+    EXPECT_EQ(list->ColumnAlignment(0), 2);
+    EXPECT_EQ(list->ColumnAlignment(1), 0);
+    EXPECT_TRUE(Table().item(0, 0)->textAlignment() & Qt::AlignHCenter);
+    EXPECT_TRUE(Table().item(1, 0)->textAlignment() & Qt::AlignHCenter);
+    EXPECT_FALSE(Table().showGrid());
+    list->SetGridLinesHorizontal(2);
+    list->SetGridLinesVertical(2);
+    EXPECT_TRUE(Table().showGrid());
+    EXPECT_EQ(Table().gridStyle(), Qt::DotLine);
+    EXPECT_THROW(list->SetColumnAlignment(9, 2), OutOfBoundsException);
+}
+
+TEST_F(ListboxTest, PercentColumnWidthsFollowTheListsWidth)
+{
+    list->SetColumnCount(4);
+    list->SetColumnWidths("31%,23%,23%,23%");
+    Application::DoEvents();
+    const int width = Table().viewport()->width();
+    EXPECT_EQ(list->ColumnWidthActual(0), width * 31 / 100);
+    EXPECT_EQ(list->ColumnWidthActual(3), width * 23 / 100);
+    window->SetWidth(700);
+    Application::DoEvents();
+    const int wider = Table().viewport()->width();
+    EXPECT_GT(wider, width) << "the list is locked to both sides";
+    EXPECT_EQ(list->ColumnWidthActual(0), wider * 31 / 100);
+    list->SetColumnWidths("80,40");
+    EXPECT_EQ(list->ColumnWidthActual(1), 40);
+}
+
+TEST_F(ListboxTest, HeadingClickSortsUnlessTheHandlerSaysTrue)
+{
+    Fill({ "c", "a", "b" });
+    int asked = 0;
+    list->OnSortColumn([&](Listbox&, Integer column) {
+        ++asked;
+        EXPECT_EQ(column, 0);
+        return true;
+    });
+    list->ClickHeading(0);
+    emit Table().horizontalHeader()->sectionClicked(0);
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(FirstColumn(), (std::vector<std::string> { "c", "a", "b" }));
+
+    list->OnSortColumn([](Listbox&, Integer) { return false; });
+    list->ClickHeading(0);
+    EXPECT_EQ(FirstColumn(), (std::vector<std::string> { "a", "b", "c" }));
+    EXPECT_EQ(list->Cell(0, 1), "xa") << "rows move whole";
+}
+
+TEST_F(ListboxTest, HeadingClickWithoutHandlerSorts)
+{
+    Fill({ "2", "3", "1" });
+    list->ClickHeading(0);
+    EXPECT_EQ(FirstColumn(), (std::vector<std::string> { "1", "2", "3" }));
+}
+
+TEST_F(ListboxTest, DoubleClickSelectsTheRowThenRaisesDoubleClick)
+{
+    Fill({ "q1", "q2", "q3" });
+    std::vector<Integer> seen;
+    list->OnDoubleClick([&](Listbox& l) { seen.push_back(l.ListIndex()); });
+    EXPECT_EQ(list->ListIndex(), -1);
+    list->DoubleClickRow(1);
+    list->DoubleClickRow(-1);
+    emit Table().cellDoubleClicked(2, 0);
+    EXPECT_EQ(seen, (std::vector<Integer> { 1, -1, -1 }));
+    list->SetListIndex(2);
+    EXPECT_EQ(list->ListIndex(), 2);
+}
+
+TEST_F(ListboxTest, ScrollPositionIsTheFirstVisibleRow)
+{
+    for (int i = 0; i < 200; ++i)
+        list->AddRow("row " + std::to_string(i));
+    EXPECT_EQ(list->ScrollPosition(), 0);
+    list->SetScrollPosition(50);
+    EXPECT_EQ(list->ScrollPosition(), 50);
+    EXPECT_EQ(Table().rowAt(0), 50);
+    list->SetScrollPosition(0);
+    EXPECT_EQ(list->ScrollPosition(), 0);
+}
+
+TEST_F(ListboxTest, ListIsNotEditable)
+{
+    list->AddRow("a");
+    EXPECT_FALSE(Table().item(0, 0)->flags() & Qt::ItemIsEditable);
+    EXPECT_EQ(Table().selectionMode(), QAbstractItemView::SingleSelection);
+}

@@ -1,0 +1,65 @@
+#include "message_sink.h"
+
+#include "folder_item.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+class MessageSinkTest : public testing::Test {
+protected:
+    void SetUp() override { sink = &InstallRecordingMessageSink(); }
+    RecordingMessageSink* sink = nullptr;
+};
+
+TEST_F(MessageSinkTest, MsgBoxAndShowUrlReachTheSink)
+{
+    MsgBox("Exam histories cleared");
+    MsgBox("two\rlines");
+    ShowURL("https://example.org/version.html?prog=varno&version=1.0");
+    EXPECT_EQ(sink->messages, (std::vector<std::string>{"Exam histories cleared", "two\rlines"}));
+    EXPECT_EQ(sink->urls,
+              std::vector<std::string>{"https://example.org/version.html?prog=varno&version=1.0"});
+    EXPECT_TRUE(sink->documents.empty());
+}
+
+TEST_F(MessageSinkTest, LaunchHandsTheDocumentToTheSink)
+{
+    const std::string path = MakeTempFolder("launch") + "/VarnoDocs.pdf";
+    WriteFileBytes(path, "%PDF");
+    FolderItem item(path);
+    item.Launch(true);
+    EXPECT_EQ(sink->documents, std::vector<std::string>{path});
+    EXPECT_EQ(item.LastErrorCode(), 0);
+}
+
+TEST_F(MessageSinkTest, RefusedLaunchSetsLastErrorCode)
+{
+    const std::string path = MakeTempFolder("launch") + "/VarnoDocs.pdf";
+    WriteFileBytes(path, "%PDF");
+    sink->openDocumentSucceeds = false;
+    FolderItem item(path);
+    item.Launch(true);
+    EXPECT_NE(item.LastErrorCode(), 0);
+
+    // A later success clears it again.
+    sink->openDocumentSucceeds = true;
+    item.Launch(true);
+    EXPECT_EQ(item.LastErrorCode(), 0);
+}
+
+TEST_F(MessageSinkTest, LaunchOfAMissingFileFailsWithoutAskingTheDesktop)
+{
+    FolderItem item(MakeTempFolder("launch") + "/missing.pdf");
+    item.Launch(true);
+    EXPECT_NE(item.LastErrorCode(), 0);
+    EXPECT_TRUE(sink->documents.empty());
+}
+
+TEST_F(MessageSinkTest, NullRestoresTheDesktopSink)
+{
+    EXPECT_EQ(&CurrentMessageSink(), sink);
+    SetMessageSink(nullptr);
+    EXPECT_EQ(dynamic_cast<RecordingMessageSink*>(&CurrentMessageSink()), nullptr);
+    RecordingMessageSink& again = InstallRecordingMessageSink();
+    EXPECT_EQ(&CurrentMessageSink(), &again);
+}

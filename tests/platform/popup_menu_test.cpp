@@ -1,0 +1,109 @@
+#include "popup_menu.h"
+
+#include "widget_fixture.h"
+
+#include <QComboBox>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class PopupMenuTest : public WidgetTest {
+protected:
+    void SetUp() override
+    {
+        WidgetTest::SetUp();
+        TestWindow& window = OpenTestWindow(
+            With<WindowRecord>([&](auto& r) { r.visible = false; }), [](Window& w) {
+                w.AddControl<PopupMenu>("SectionButton", With<PopupMenuRecord>([&](auto& r) {
+                    r.place = At("SectionButton", 10, 430, 105, 20);
+                }).Encode());
+            });
+        popup = &window.Find<PopupMenu>("SectionButton");
+        popup->OnChange([this](PopupMenu& p) { changes.push_back(p.ListIndex()); });
+    }
+
+    QComboBox& Combo() const { return *static_cast<QComboBox*>(popup->widget()); }
+
+    PopupMenu* popup = nullptr;
+    std::vector<Integer> changes;
+};
+
+} // namespace
+
+TEST_F(PopupMenuTest, AddingAndDeletingRowsRaisesNoChange)
+{
+    EXPECT_EQ(popup->ListIndex(), 0 - 1);
+    for (const char* row : { "T1", "T2", "Entire Pool", "Current Exam" })
+        popup->AddRow(row);
+    EXPECT_EQ(popup->ListCount(), 4);
+    EXPECT_EQ(popup->ListIndex(), -1) << "adding rows selects nothing";
+    EXPECT_EQ(Combo().currentIndex(), -1);
+    popup->SetListIndex(3);
+    popup->AddRow("More");
+    EXPECT_EQ(popup->ListIndex(), 3);
+    popup->DeleteAllRows();
+    EXPECT_EQ(popup->ListIndex(), -1);
+    EXPECT_EQ(popup->ListCount(), 0);
+    EXPECT_EQ(changes, std::vector<Integer> { 3 });
+}
+
+TEST_F(PopupMenuTest, SettingListIndexFromCodeRaisesChangeOnce)
+{
+    for (const char* row : { "T1", "T2", "Current Exam" })
+        popup->AddRow(row);
+    popup->SetListIndex(2);
+    EXPECT_EQ(changes, std::vector<Integer> { 2 });
+    EXPECT_EQ(popup->Text(), "Current Exam");
+    EXPECT_EQ(Combo().currentIndex(), 2);
+    popup->SetListIndex(2);
+    EXPECT_EQ(changes.size(), 1u) << "no change, no event";
+    popup->SetListIndex(7);
+    EXPECT_EQ(popup->ListIndex(), -1);
+    EXPECT_EQ(popup->Text(), "");
+    EXPECT_EQ(changes, (std::vector<Integer> { 2, -1 }));
+}
+
+TEST_F(PopupMenuTest, UsersChoiceRaisesChangeLikeCode)
+{
+    for (const char* row : { "T1", "T2" })
+        popup->AddRow(row);
+    Combo().setCurrentIndex(1);
+    emit Combo().activated(1);
+    EXPECT_EQ(popup->ListIndex(), 1);
+    EXPECT_EQ(changes, std::vector<Integer> { 1 });
+    popup->Choose(0);
+    EXPECT_EQ(changes, (std::vector<Integer> { 1, 0 }));
+    EXPECT_THROW(popup->Choose(2), OutOfBoundsException);
+}
+
+TEST_F(PopupMenuTest, RowsAreReadBackExactly)
+{
+    popup->AddRow("caf\xC3\xA9");
+    EXPECT_EQ(popup->List(0), "caf\xC3\xA9");
+    EXPECT_EQ(Combo().itemText(0), QStringLiteral(u"café"));
+    EXPECT_THROW(popup->List(1), OutOfBoundsException);
+    EXPECT_THROW(popup->List(-1), OutOfBoundsException);
+}
+
+TEST_F(PopupMenuTest, InitialValueGivesRowsSeparatedByReturns)
+{
+    TestWindow& window
+        = OpenTestWindow(With<WindowRecord>([&](auto& r) { r.visible = false; }), [](Window& w) {
+              w.AddControl<PopupMenu>("Other", With<PopupMenuRecord>([&](auto& r) {
+                  r.initialValue = "A\rB\rC";
+                  r.listIndex = 1;
+              }).Encode());
+          });
+    PopupMenu& other = window.Find<PopupMenu>("Other");
+    EXPECT_EQ(other.ListCount(), 3);
+    EXPECT_EQ(other.List(2), "C");
+    EXPECT_EQ(other.ListIndex(), 1);
+}
+
+TEST_F(PopupMenuTest, FractionalTextSizeIsKept)
+{
+    popup->SetTextSize(13.0f);
+    EXPECT_EQ(popup->TextSize(), 13.0f);
+    EXPECT_EQ(popup->widget()->font().pointSizeF(), 13.0);
+}
