@@ -1,0 +1,338 @@
+#include "pool_checker.h"
+
+#include "exam_class.h"
+#include "test_support.h"
+#include "varno.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+// What the program's examinations are: the pool file, its title (shown in the
+// exam window's title), the exam length and the pass mark.
+struct ShippedPool {
+    const char* file;
+    const char* title;
+    Integer examLength;
+    Integer passMark;
+};
+
+const ShippedPool kShippedPools[] = {
+    { "TechFile.txt", "Technician", 35, 26 },
+    { "GeneralFile.txt", "General", 35, 26 },
+    { "ExtraFile.txt", "Extra", 50, 37 },
+    { "fccelement1.txt", "FCC Commercial Element 1", 24, 18 },
+    { "fccelement8.txt", "FCC Commercial Element 8", 50, 38 },
+    { "fccelement3.txt", "FCC Commercial Element 3", 100, 75 },
+};
+
+std::string Joined(const std::vector<std::string>& findings)
+{
+    std::string text;
+    for (const std::string& finding : findings)
+        text += "\n  " + finding;
+    return text;
+}
+
+bool Mentions(const std::vector<std::string>& findings, const std::string& words)
+{
+    for (const std::string& finding : findings) {
+        if (finding.find(words) != std::string::npos)
+            return true;
+    }
+    return false;
+}
+
+// A small pool written line by line, which the cases below spoil one way each.
+struct PoolLines {
+    std::vector<std::string> lines;
+
+    // Three sections of 3, 4 and 2 questions drawing 2, 2 and 1.
+    static PoolLines Sound()
+    {
+        PoolLines pool;
+        pool.lines = { "4", "5", "Small Pool", "3", "2 1 3", "2 4 7", "1 8 9", "A1 First",
+            "A2 Second", "A3 Third" };
+        for (int n = 1; n <= 9; ++n) {
+            const std::string tag = std::to_string(n);
+            pool.lines.push_back("What is question " + tag + "?");
+            pool.lines.push_back(std::to_string(1 + n % 4));
+            pool.lines.push_back(n == 5 ? "1004" : "0");
+            for (const char* answer : { "alpha ", "bravo ", "charlie ", "delta " })
+                pool.lines.push_back(answer + tag);
+            pool.lines.push_back("Q" + tag);
+        }
+        return pool;
+    }
+
+    // Line k (1-based) of question record n.
+    std::string& Record(int n, int k)
+    {
+        return lines[static_cast<std::size_t>(10 + (n - 1) * 8 + k - 1)];
+    }
+
+    std::string Text() const
+    {
+        std::string text;
+        for (const std::string& line : lines)
+            text += line + "\n";
+        return text;
+    }
+};
+
+} // namespace
+
+// Every pool the program ships parses with the program's own reader, agrees
+// with its sections and gives proper exams over many seeds.
+TEST(ShippedPools, EveryPoolPassesTheChecker)
+{
+    const std::filesystem::path resources = std::filesystem::path(VARNO_BUILD_DIR) / "Resources";
+    for (const ShippedPool& shipped : kShippedPools) {
+        SCOPED_TRACE(shipped.file);
+        const std::filesystem::path path = resources / shipped.file;
+        ASSERT_TRUE(std::filesystem::exists(path)) << path << " is missing";
+        PoolCheckOptions options;
+        options.draws = 400;
+        const PoolCheckResult result = CheckPoolFile(path.string(), options);
+        EXPECT_TRUE(result.findings.empty()) << Joined(result.findings);
+        EXPECT_EQ(result.drawsChecked, options.draws);
+        EXPECT_EQ(result.title, shipped.title);
+        EXPECT_EQ(result.examLength, shipped.examLength);
+        EXPECT_EQ(result.passMark, shipped.passMark);
+        EXPECT_LE(result.questions, 1000);
+    }
+}
+
+TEST(ShippedPools, EachExamGroupHasFiveQuestionsOrMore)
+{
+    // The amateur pools hold at least five questions per group, so an exam
+    // drawing one per group has a real choice.
+    const std::filesystem::path resources = std::filesystem::path(VARNO_BUILD_DIR) / "Resources";
+    for (const char* file : { "TechFile.txt", "GeneralFile.txt", "ExtraFile.txt" }) {
+        SCOPED_TRACE(file);
+        const std::string text = ReadFileBytes((resources / file).string());
+        ASSERT_FALSE(text.empty());
+        ExamClass pool;
+        pool.PopulateFromText(text);
+        for (Integer s = 1; s <= pool.numSections; ++s)
+            EXPECT_GE(pool.sectionEnd(s) - pool.sectionStart(s) + 1, 5) << pool.sectionPrefix(s);
+    }
+}
+
+TEST(PoolChecker, PoolFileNamesGiveTheirExaminationClass)
+{
+    EXPECT_EQ(ExamClassOfPoolFile("TechFile.txt"), 1);
+    EXPECT_EQ(ExamClassOfPoolFile("GeneralFile.txt"), 2);
+    EXPECT_EQ(ExamClassOfPoolFile("ExtraFile.txt"), 3);
+    EXPECT_EQ(ExamClassOfPoolFile("fccelement1.txt"), 4);
+    EXPECT_EQ(ExamClassOfPoolFile("fccelement8.txt"), 5);
+    EXPECT_EQ(ExamClassOfPoolFile("fccelement3.txt"), 6);
+    EXPECT_EQ(ExamClassOfPoolFile("techfile.txt"), 0);
+    EXPECT_EQ(ExamClassOfPoolFile("Pic1001.jpg"), 0);
+}
+
+TEST(PoolChecker, SoundPoolPassesAndIsDrawnFromForEverySeed)
+{
+    PoolCheckOptions options;
+    options.draws = 200;
+    for (Integer examClass : { 1, 5 }) {
+        const PoolCheckResult result = CheckPoolText(PoolLines::Sound().Text(), examClass, options);
+        EXPECT_TRUE(result.findings.empty()) << Joined(result.findings);
+        EXPECT_EQ(result.drawsChecked, 200);
+        EXPECT_EQ(result.title, "Small Pool");
+        EXPECT_EQ(result.sections, 3);
+        EXPECT_EQ(result.questions, 9);
+        EXPECT_EQ(result.examLength, 5);
+    }
+}
+
+TEST(PoolChecker, CarriageReturnLineEndsAreReadAsWell)
+{
+    std::string text = PoolLines::Sound().Text();
+    for (char& byte : text) {
+        if (byte == '\n')
+            byte = '\r';
+    }
+    const PoolCheckResult result = CheckPoolText(text, 2, {});
+    EXPECT_TRUE(result.findings.empty()) << Joined(result.findings);
+}
+
+TEST(PoolChecker, CheckingLeavesTheRegisteredApplicationInPlace)
+{
+    Varno mine;
+    Application::Register(&mine);
+    CheckPoolText(PoolLines::Sound().Text(), 1, {});
+    EXPECT_EQ(Application::CurrentOrNull(), &mine);
+    Application::Register(nullptr);
+}
+
+// Each spoiled pool must be refused with a finding that says what is wrong.
+struct SpoiledPool {
+    const char* name;
+    std::function<void(PoolLines&)> spoil;
+    const char* finding;
+};
+
+class PoolCheckerRefuses : public testing::TestWithParam<SpoiledPool> { };
+
+TEST_P(PoolCheckerRefuses, TheSpoiledPool)
+{
+    PoolLines pool = PoolLines::Sound();
+    GetParam().spoil(pool);
+    const PoolCheckResult result = CheckPoolText(pool.Text(), 1, {});
+    EXPECT_TRUE(Mentions(result.findings, GetParam().finding))
+        << "expected a finding with \"" << GetParam().finding
+        << "\", got:" << Joined(result.findings);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, PoolCheckerRefuses,
+    testing::Values(SpoiledPool { "ExamLengthNotSumOfDraws", [](PoolLines& p) { p.lines[1] = "6"; },
+                        "the exam length (line 2) is 6 but the sections draw 5" },
+        SpoiledPool { "PassMarkAboveExamLength", [](PoolLines& p) { p.lines[0] = "9"; },
+            "the pass mark (line 1) is 9" },
+        SpoiledPool {
+            "EmptyTitle", [](PoolLines& p) { p.lines[2] = ""; }, "the title (line 3) is empty" },
+        SpoiledPool { "GapBetweenSections", [](PoolLines& p) { p.lines[5] = "2 5 7"; },
+            "starts at question 5" },
+        SpoiledPool {
+            "OverlappingSections", [](PoolLines& p) { p.lines[5] = "2 3 7"; }, "(an overlap)" },
+        SpoiledPool { "SectionTooSmallForItsDraw", [](PoolLines& p) { p.lines[6] = "3 8 9"; },
+            "holds 2 questions but an exam draws 3" },
+        SpoiledPool { "SectionsMissTheLastRecord", [](PoolLines& p) { p.lines[6] = "1 8 8"; },
+            "the sections end at question 8 but the file holds 9 questions" },
+        SpoiledPool {
+            "SectionRunsBackwards", [](PoolLines& p) { p.lines[4] = "2 3 1"; }, "runs backwards" },
+        SpoiledPool {
+            "EmptyLabel", [](PoolLines& p) { p.lines[8] = ""; }, "section 2 has an empty label" },
+        SpoiledPool { "CorrectAnswerFive", [](PoolLines& p) { p.Record(3, 2) = "5"; },
+            "question 3 (Q3) gives 5 as its correct answer" },
+        SpoiledPool { "CorrectAnswerMissing", [](PoolLines& p) { p.Record(4, 2) = "x"; },
+            "question 4 (Q4) gives 0 as its correct answer" },
+        SpoiledPool { "FigureOutOfRange", [](PoolLines& p) { p.Record(2, 3) = "1017"; },
+            "names figure 1017" },
+        SpoiledPool { "EmptyAnswer", [](PoolLines& p) { p.Record(6, 6) = ""; },
+            "question 6 (Q6) has an empty answer 3" },
+        SpoiledPool { "RepeatedAnswer", [](PoolLines& p) { p.Record(6, 7) = p.Record(6, 4); },
+            "has answer 4 twice" },
+        SpoiledPool { "EmptyQuestionText", [](PoolLines& p) { p.Record(7, 1) = " "; },
+            "question 7 (Q7) has no text" },
+        SpoiledPool { "DuplicateCode", [](PoolLines& p) { p.Record(9, 8) = "Q2"; },
+            "question 9 (Q2) has the same code as question 2" },
+        SpoiledPool {
+            "EmptyCode", [](PoolLines& p) { p.Record(5, 8) = ""; }, "question 5 has no code" },
+        SpoiledPool { "RecordCutShort", [](PoolLines& p) { p.lines.resize(p.lines.size() - 3); },
+            "ends in the middle of question record 9, after line 5 of its 8" },
+        SpoiledPool { "TooManySections", [](PoolLines& p) { p.lines[3] = "101"; },
+            "line 4 gives 101 sections" },
+        SpoiledPool { "CarriageReturnLineFeedPairs",
+            [](PoolLines& p) {
+                for (std::string& line : p.lines)
+                    line += "\r";
+            },
+            "line 4 gives 0 sections" }),
+    [](const testing::TestParamInfo<SpoiledPool>& info) { return std::string(info.param.name); });
+
+TEST(PoolChecker, LastLineWithoutLineEndIsReported)
+{
+    std::string text = PoolLines::Sound().Text();
+    text.pop_back();
+    const PoolCheckResult result = CheckPoolText(text, 1, {});
+    EXPECT_TRUE(Mentions(result.findings, "the last line has no line end"))
+        << Joined(result.findings);
+}
+
+TEST(PoolChecker, TooManyRecordsStopTheProgramsReader)
+{
+    PoolLines pool = PoolLines::Sound();
+    pool.lines[6] = "1 8 1001";
+    for (int n = 10; n <= 1001; ++n) {
+        for (const std::string& line :
+            { std::string("Question?"), std::string("1"), std::string("0"), std::string("a"),
+                std::string("b"), std::string("c"), std::string("d"), "X" + std::to_string(n) })
+            pool.lines.push_back(line);
+    }
+    const PoolCheckResult result = CheckPoolText(pool.Text(), 1, {});
+    EXPECT_TRUE(Mentions(result.findings, "the program's reader stops on it"))
+        << Joined(result.findings);
+}
+
+TEST(PoolChecker, UnknownExaminationClassIsRefused)
+{
+    const PoolCheckResult result = CheckPoolText(PoolLines::Sound().Text(), 7, {});
+    EXPECT_TRUE(Mentions(result.findings, "examination class 7 has no pool file"))
+        << Joined(result.findings);
+}
+
+TEST(PoolChecker, MissingFileIsReported)
+{
+    const PoolCheckResult result = CheckPoolFile(MakeTempFolder() + "/TechFile.txt", {});
+    EXPECT_TRUE(Mentions(result.findings, "cannot be read"));
+}
+
+// The drawn-exam check itself, on exams laid out by hand.
+class DrawnExamCheck : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        pool.PopulateFromText(PoolLines::Sound().Text());
+        ASSERT_EQ(pool.numSections, 3);
+        // A proper exam: 2 from questions 1-3, 2 from 4-7, 1 from 8-9.
+        const Integer drawn[] = { 3, 1, 7, 4, 9 };
+        app.numberQuestions = 5;
+        app.testNumberQuestions = 5;
+        for (Integer n = 1; n <= 5; ++n) {
+            app.question(n) = drawn[n - 1];
+            app.testQuestion(n) = drawn[n - 1];
+        }
+    }
+
+    ExamClass pool;
+    Varno app;
+};
+
+TEST_F(DrawnExamCheck, ProperExamHasNoFindings)
+{
+    EXPECT_TRUE(CheckDrawnExam(app, pool).empty()) << Joined(CheckDrawnExam(app, pool));
+}
+
+TEST_F(DrawnExamCheck, RepeatedQuestionIsFound)
+{
+    app.question(2) = 3;
+    app.testQuestion(2) = 3;
+    EXPECT_TRUE(Mentions(CheckDrawnExam(app, pool), "entry 2 repeats question 3"));
+}
+
+TEST_F(DrawnExamCheck, QuestionOutsideItsSectionIsFound)
+{
+    app.question(3) = 2;
+    app.testQuestion(3) = 2;
+    EXPECT_TRUE(
+        Mentions(CheckDrawnExam(app, pool), "entry 3 is question 2, outside section 2 (4 to 7)"));
+}
+
+TEST_F(DrawnExamCheck, WrongLengthIsFound)
+{
+    app.numberQuestions = 4;
+    EXPECT_TRUE(
+        Mentions(CheckDrawnExam(app, pool), "it has 4 questions instead of the exam length 5"));
+}
+
+TEST_F(DrawnExamCheck, AnswerAlreadySetIsFound)
+{
+    app.answer(5) = 2;
+    EXPECT_TRUE(Mentions(CheckDrawnExam(app, pool), "entry 5 starts with an answer set"));
+}
+
+TEST_F(DrawnExamCheck, SavedCopyThatDiffersIsFound)
+{
+    app.testQuestion(4) = 5;
+    EXPECT_TRUE(Mentions(CheckDrawnExam(app, pool), "entry 4 differs in the saved copy"));
+    app.testQuestion(4) = 4;
+    app.testNumberQuestions = 3;
+    EXPECT_TRUE(Mentions(CheckDrawnExam(app, pool), "its saved copy has 3 questions"));
+}

@@ -1,0 +1,380 @@
+#include "pool_checker.h"
+
+#include "application.h"
+#include "exam_class.h"
+#include "folder_item.h"
+#include "message_sink.h"
+#include "random.h"
+#include "resource_files_testing.h"
+#include "text.h"
+#include "varno.h"
+
+#include <algorithm>
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <random>
+#include <set>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr Integer kMostSections = 100;
+constexpr Integer kMostQuestions = 1000;
+constexpr Integer kMostExamQuestions = 200;
+constexpr Integer kFirstFigure = 1001;
+constexpr Integer kLastFigure = 1016;
+
+// The text without the one line terminator the reader keeps on answers and
+// codes.
+std::string WithoutTerminator(const std::string& text)
+{
+    if (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+        return text.substr(0, text.size() - 1);
+    return text;
+}
+
+bool Blank(const std::string& text)
+{
+    return std::all_of(
+        text.begin(), text.end(), [](unsigned char c) { return c == ' ' || c == '\t'; });
+}
+
+std::string Quoted(const std::string& text)
+{
+    return "\"" + text + "\"";
+}
+
+// "question 12 (T1A12)", or just "question 12" when it has no code.
+std::string QuestionName(const ExamClass& pool, Integer number)
+{
+    const std::string code = WithoutTerminator(pool.questionNumber(number));
+    return "question " + Str(number) + (code.empty() ? std::string() : " (" + code + ")");
+}
+
+// The previously registered application object comes back when the check is
+// done, whatever happens during it.
+class RegistrationGuard final {
+public:
+    explicit RegistrationGuard(Application* replacement)
+        : previous_(Application::CurrentOrNull())
+    {
+        Application::Register(replacement);
+    }
+    ~RegistrationGuard() { Application::Register(previous_); }
+    RegistrationGuard(const RegistrationGuard&) = delete;
+    RegistrationGuard& operator=(const RegistrationGuard&) = delete;
+
+private:
+    Application* previous_;
+};
+
+// A resource folder of its own for the pool under check: <root>/Resources
+// holds the pool under its class's file name, and the program's executable is
+// said to be <root>/bin/varno, so the accessors find it there.
+class ScratchInstall final {
+public:
+    ScratchInstall()
+    {
+        std::error_code error;
+        const fs::path base = fs::temp_directory_path(error);
+        std::random_device entropy;
+        for (int attempt = 0; attempt < 100 && root_.empty(); ++attempt) {
+            const fs::path candidate = base / ("varno-pool-check-" + std::to_string(entropy()));
+            if (fs::create_directory(candidate, error))
+                root_ = candidate;
+        }
+    }
+    ~ScratchInstall()
+    {
+        std::error_code ignored;
+        if (!root_.empty())
+            fs::remove_all(root_, ignored);
+    }
+    ScratchInstall(const ScratchInstall&) = delete;
+    ScratchInstall& operator=(const ScratchInstall&) = delete;
+
+    bool Ready() const { return !root_.empty(); }
+
+    bool Place(const std::string& fileName, const std::string& text) const
+    {
+        std::error_code error;
+        fs::create_directories(root_ / "Resources", error);
+        fs::create_directories(root_ / "bin", error);
+        std::ofstream out(root_ / "Resources" / fileName, std::ios::binary | std::ios::trunc);
+        out.write(text.data(), static_cast<std::streamsize>(text.size()));
+        return static_cast<bool>(out);
+    }
+
+    std::string Executable() const { return (root_ / "bin" / "varno").string(); }
+
+private:
+    fs::path root_;
+};
+
+} // namespace
+
+std::vector<std::string> CheckDrawnExam(const Varno& app, const ExamClass& pool)
+{
+    std::vector<std::string> findings;
+    auto report = [&](const std::string& finding) { findings.push_back(finding); };
+
+    if (app.numberQuestions != pool.numQuestions) {
+        report("it has " + Str(app.numberQuestions) + " questions instead of the exam length "
+            + Str(pool.numQuestions));
+        return findings;
+    }
+    if (app.testNumberQuestions != pool.numQuestions)
+        report("its saved copy has " + Str(app.testNumberQuestions) + " questions instead of "
+            + Str(pool.numQuestions));
+
+    std::set<Integer> seen;
+    Integer entry = 1;
+    for (Integer s = 1; s <= pool.numSections; ++s) {
+        for (Integer j = 1; j <= pool.numInSection(s); ++j, ++entry) {
+            if (entry > app.numberQuestions) {
+                report("section " + Str(s) + " got only " + Str(j - 1) + " of its "
+                    + Str(pool.numInSection(s)) + " questions");
+                return findings;
+            }
+            const Integer q = app.question(entry);
+            if (q < pool.sectionStart(s) || q > pool.sectionEnd(s))
+                report("entry " + Str(entry) + " is question " + Str(q) + ", outside section "
+                    + Str(s) + " (" + Str(pool.sectionStart(s)) + " to " + Str(pool.sectionEnd(s))
+                    + ")");
+            if (!seen.insert(q).second)
+                report("entry " + Str(entry) + " repeats question " + Str(q));
+            if (app.answer(entry) != 0 || app.testAnswer(entry) != 0)
+                report("entry " + Str(entry) + " starts with an answer set");
+            if (app.testQuestion(entry) != q)
+                report("entry " + Str(entry) + " differs in the saved copy");
+        }
+    }
+    if (entry - 1 != app.numberQuestions)
+        report("it holds " + Str(app.numberQuestions) + " entries but the sections draw "
+            + Str(entry - 1));
+    return findings;
+}
+
+const std::vector<std::string>& PoolFileNames()
+{
+    static const std::vector<std::string> names = { "TechFile.txt", "GeneralFile.txt",
+        "ExtraFile.txt", "fccelement1.txt", "fccelement8.txt", "fccelement3.txt" };
+    return names;
+}
+
+Integer ExamClassOfPoolFile(const std::string& fileName)
+{
+    const auto& names = PoolFileNames();
+    const auto found = std::find(names.begin(), names.end(), fileName);
+    return found == names.end() ? 0 : static_cast<Integer>(found - names.begin()) + 1;
+}
+
+std::vector<std::string> CheckPoolStructure(const ExamClass& pool)
+{
+    std::vector<std::string> findings;
+    auto finding = [&](const std::string& text) { findings.push_back(text); };
+
+    const Integer records = pool.gettingQuestionNumber - 1;
+    if (pool.questionState != 0)
+        finding("the file ends in the middle of question record " + Str(records + 1)
+            + ", after line " + Str(pool.questionState) + " of its 8");
+    if (!pool.gettingQuestions)
+        finding("the file ends inside its header: no question record was reached");
+    if (WithoutTerminator(pool.name).empty() || Blank(pool.name))
+        finding("the title (line 3) is empty");
+
+    if (pool.numSections < 1 || pool.numSections > kMostSections) {
+        finding("line 4 gives " + Str(pool.numSections) + " sections; a pool needs 1 to "
+            + Str(kMostSections));
+        return findings;
+    }
+    if (records < 1) {
+        finding("the pool holds no complete question record");
+        return findings;
+    }
+
+    Integer draws = 0;
+    Integer expectedStart = 1;
+    for (Integer s = 1; s <= pool.numSections; ++s) {
+        const std::string section = "section " + Str(s) + " " + Quoted(pool.sectionPrefix(s));
+        const Integer first = pool.sectionStart(s);
+        const Integer last = pool.sectionEnd(s);
+        const Integer draw = pool.numInSection(s);
+        draws += draw;
+        if (pool.sectionPrefix(s).empty() || Blank(pool.sectionPrefix(s)))
+            finding("section " + Str(s) + " has an empty label");
+        if (draw < 0)
+            finding(section + " draws " + Str(draw) + " questions");
+        if (first != expectedStart)
+            finding(section + " starts at question " + Str(first)
+                + "; after the sections before it, it must start at " + Str(expectedStart)
+                + (first > expectedStart ? " (a gap)" : " (an overlap)"));
+        if (last < first) {
+            finding(section + " runs backwards, from " + Str(first) + " to " + Str(last));
+        } else if (last - first + 1 < draw) {
+            finding(section + " holds " + Str(last - first + 1) + " questions but an exam draws "
+                + Str(draw) + " from it");
+        }
+        expectedStart = std::max(expectedStart, last + 1);
+    }
+    const Integer lastCovered = pool.sectionEnd(pool.numSections);
+    if (lastCovered != records)
+        finding("the sections end at question " + Str(lastCovered) + " but the file holds "
+            + Str(records) + " questions");
+    if (records > kMostQuestions)
+        finding("the file holds " + Str(records) + " questions, more than " + Str(kMostQuestions));
+
+    if (pool.numQuestions != draws)
+        finding("the exam length (line 2) is " + Str(pool.numQuestions) + " but the sections draw "
+            + Str(draws));
+    if (draws > kMostExamQuestions)
+        finding("the sections draw " + Str(draws) + " questions, more than an exam holds ("
+            + Str(kMostExamQuestions) + ")");
+    if (pool.minCorrect < 1 || pool.minCorrect > pool.numQuestions)
+        finding("the pass mark (line 1) is " + Str(pool.minCorrect)
+            + ", not between 1 and the exam length " + Str(pool.numQuestions));
+
+    std::map<std::string, Integer> codes;
+    const Integer checked = std::min(records, kMostQuestions);
+    for (Integer n = 1; n <= checked; ++n) {
+        const std::string name = QuestionName(pool, n);
+        if (pool.question(n).empty() || Blank(pool.question(n)))
+            finding(name + " has no text");
+        const Integer correct = pool.questionCorrectAnswer(n);
+        if (correct < 1 || correct > 4)
+            finding(name + " gives " + Str(correct) + " as its correct answer, not 1 to 4");
+        const Integer figure = pool.questionPic(n);
+        if (figure != 0 && (figure < kFirstFigure || figure > kLastFigure))
+            finding(name + " names figure " + Str(figure) + ", not 0 or " + Str(kFirstFigure)
+                + " to " + Str(kLastFigure));
+        std::set<std::string> answers;
+        for (Integer a = 1; a <= 4; ++a) {
+            const std::string answer = WithoutTerminator(pool.questionAnswer(n, a));
+            if (answer.empty() || Blank(answer))
+                finding(name + " has an empty answer " + Str(a));
+            else if (!answers.insert(answer).second)
+                finding(name + " has answer " + Str(a) + " twice");
+        }
+        const std::string code = WithoutTerminator(pool.questionNumber(n));
+        if (code.empty() || Blank(code)) {
+            finding("question " + Str(n) + " has no code");
+        } else {
+            const auto [earlier, inserted] = codes.emplace(code, n);
+            if (!inserted)
+                finding(name + " has the same code as question " + Str(earlier->second));
+        }
+    }
+    return findings;
+}
+
+PoolCheckResult CheckPoolText(
+    const std::string& text, Integer examClass, const PoolCheckOptions& options)
+{
+    PoolCheckResult result;
+    if (examClass < 1 || examClass > static_cast<Integer>(PoolFileNames().size())) {
+        result.findings.push_back("examination class " + Str(examClass) + " has no pool file");
+        return result;
+    }
+
+    ExamClass pool;
+    try {
+        pool.PopulateFromText(text);
+    } catch (const std::exception& error) {
+        result.findings.push_back(std::string("the program's reader stops on it: ") + error.what()
+            + " (more than " + Str(kMostSections) + " sections or " + Str(kMostQuestions)
+            + " questions?)");
+        return result;
+    }
+    result.title = pool.name;
+    result.sections = pool.numSections;
+    result.questions = pool.gettingQuestionNumber - 1;
+    result.examLength = pool.numQuestions;
+    result.passMark = pool.minCorrect;
+    if (!text.empty() && text.back() != '\n' && text.back() != '\r')
+        result.findings.push_back("the last line has no line end, so the program ignores it");
+    for (const std::string& finding : CheckPoolStructure(pool))
+        result.findings.push_back(finding);
+    if (!result.findings.empty())
+        return result; // the drawing is only meaningful for a sound pool
+
+    ScratchInstall install;
+    if (!install.Ready()
+        || !install.Place(PoolFileNames()[static_cast<std::size_t>(examClass - 1)], text)) {
+        result.findings.push_back("cannot make a scratch resource folder to draw exams from");
+        return result;
+    }
+
+    Varno app;
+    RegistrationGuard registration(&app);
+    app.SetExecutableFile(MakeRef<FolderItem>(install.Executable()));
+    ForgetResourceFilesForTesting();
+    app.classNumber = examClass;
+
+    auto* recorder = dynamic_cast<RecordingMessageSink*>(&CurrentMessageSink());
+    const std::size_t messagesBefore = recorder ? recorder->messages.size() : 0;
+    std::mt19937_64 weights(options.firstSeed);
+    // A broken drawing repeats itself for every seed; a few exams tell enough.
+    constexpr int kBadExamsShown = 3;
+    int badExams = 0;
+    try {
+        for (int draw = 0; draw < options.draws; ++draw) {
+            const std::uint64_t seed = options.firstSeed + static_cast<std::uint64_t>(draw);
+            // Every other exam is drawn with a made-up record of right
+            // answers, so the weighting takes part as it does for a user
+            // with a history; the rest with none, as on a first run.
+            for (Integer n = 1; n <= result.questions; ++n)
+                app.correct(examClass, n)
+                    = draw % 2 == 0 ? 0 : static_cast<Integer>(weights() % 25);
+            SeedRnd(seed);
+            app.SetExam(examClass);
+            if (draw == 0) {
+                const std::string problem = app.PoolProblem();
+                if (!problem.empty()) {
+                    result.findings.push_back("the program refuses to draw from it: " + problem);
+                    break;
+                }
+                if (app.examName != pool.name)
+                    result.findings.push_back("the program read the title " + Quoted(app.examName)
+                        + " from its resource folder, not " + Quoted(pool.name));
+            }
+            const std::vector<std::string> wrong = CheckDrawnExam(app, pool);
+            if (!wrong.empty() && ++badExams <= kBadExamsShown) {
+                const std::size_t shown = std::min<std::size_t>(wrong.size(), 5);
+                for (std::size_t i = 0; i < shown; ++i)
+                    result.findings.push_back(
+                        "exam drawn with seed " + std::to_string(seed) + ": " + wrong[i]);
+            }
+            ++result.drawsChecked;
+        }
+        if (badExams > kBadExamsShown)
+            result.findings.push_back(std::to_string(badExams) + " of "
+                + std::to_string(result.drawsChecked) + " drawn exams were wrong");
+    } catch (const std::exception& error) {
+        result.findings.push_back(std::string("drawing an exam failed: ") + error.what());
+    }
+    if (recorder && recorder->messages.size() > messagesBefore) {
+        for (std::size_t i = messagesBefore; i < recorder->messages.size(); ++i)
+            result.findings.push_back(
+                "the program showed the message " + Quoted(recorder->messages[i]));
+    }
+    ForgetResourceFilesForTesting();
+    return result;
+}
+
+PoolCheckResult CheckPoolFile(const std::string& path, const PoolCheckOptions& options)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        PoolCheckResult result;
+        result.findings.push_back("cannot be read");
+        return result;
+    }
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const Integer examClass = ExamClassOfPoolFile(fs::path(path).filename().string());
+    return CheckPoolText(text, examClass == 0 ? 1 : examClass, options);
+}
