@@ -1,0 +1,56 @@
+#include "mark_canvas.h"
+
+#include "graphics.h"
+#include "picture.h"
+#include "property_record.h"
+#include "resource_files.h"
+
+namespace {
+
+constexpr Integer kCorrectAnswerMark = 1;
+constexpr Integer kWrongChoiceMark = 2;
+// Only the top-left square of a mark picture is ever drawn.
+constexpr Integer kMarkSourceSize = 32;
+
+// The mark's square stretched over the whole control, its white left out so
+// the window shows through. The mode is set on the picture the accessor
+// keeps, so it stays transparent for everyone who draws it later.
+void DrawMark(Graphics& g, const Ref<Picture>& picture)
+{
+    picture->SetTransparent(1);
+    g.DrawPicture(picture, 0, 0, g.Width(), g.Height(), 0, 0, kMarkSourceSize, kMarkSourceSize);
+}
+
+} // namespace
+
+MarkCanvas::MarkCanvas(Window& window)
+    : Canvas(window)
+{
+}
+
+PropertyKind MarkCanvas::KindOf(std::string_view name) const
+{
+    if (name == "type")
+        return PropertyKind::Integer;
+    return Canvas::KindOf(name);
+}
+
+void MarkCanvas::SetProperty(std::string_view name, const PropertyValue& value)
+{
+    if (name == "type") {
+        type = IntegerValue(value);
+        return;
+    }
+    Canvas::SetProperty(name, value);
+}
+
+void MarkCanvas::Event_Paint(Graphics& g)
+{
+    // Any other type (0 included) draws nothing and never asks for a picture.
+    // A missing picture file gives a nil picture: using it raises, and the
+    // paint's exception hook reports it.
+    if (type == kCorrectAnswerMark)
+        DrawMark(g, Pic200());
+    if (type == kWrongChoiceMark)
+        DrawMark(g, Pic201());
+}
