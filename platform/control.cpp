@@ -245,9 +245,13 @@ void RectControl::ApplyFont()
         font.setFamilies(
             { QString::fromUtf8(textFont_.data(), static_cast<qsizetype>(textFont_.size())) });
     // 0 (and anything not a usable size) means the default size; fractional
-    // sizes are drawn as they are.
-    if (std::isfinite(textSize_) && textSize_ > 0)
-        font.setPointSizeF(std::min(textSize_, kMaxDrawnTextSize));
+    // sizes are drawn as they are. The stored layouts give text sizes in
+    // points of 1/72 inch on a 72-dpi screen, that is in pixels, so a size
+    // fits the controls it was laid out with whatever the screen's density.
+    if (std::isfinite(textSize_) && textSize_ > 0) {
+        const double dotsPerInch = widget_->logicalDpiY() > 0 ? widget_->logicalDpiY() : 96.0;
+        font.setPointSizeF(std::min(textSize_, kMaxDrawnTextSize) * 72.0 / dotsPerInch);
+    }
     font.setBold(bold_);
     font.setItalic(italic_);
     font.setUnderline(underline_);

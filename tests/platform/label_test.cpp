@@ -39,7 +39,7 @@ TEST_F(LabelTest, RecordSetsTextPlaceAndStyle)
     EXPECT_TRUE(label.Multiline());
     EXPECT_TRUE(Widget(label).wordWrap());
     EXPECT_EQ(Widget(label).alignment(), Qt::AlignHCenter | Qt::AlignTop);
-    EXPECT_EQ(label.widget()->font().pointSizeF(), 12.0);
+    EXPECT_NEAR(DrawnPixelSize(label), 12.0, 1e-6);
     EXPECT_TRUE(label.widget()->font().bold());
     EXPECT_EQ(label.widget()->toolTip(), QStringLiteral("help"));
     EXPECT_TRUE(label.Visible());
@@ -71,9 +71,9 @@ TEST_F(LabelTest, FractionalTextSizesAreKeptAndDrawn)
     Label& label = Make(LabelRecord {});
     label.SetTextSize(10.833333f);
     EXPECT_EQ(label.TextSize(), 10.833333f);
-    EXPECT_NEAR(label.widget()->font().pointSizeF(), 10.833333, 1e-4);
+    EXPECT_NEAR(DrawnPixelSize(label), 10.833333, 1e-4);
     label.SetTextSize(1.6666666f);
-    EXPECT_NEAR(label.widget()->font().pointSizeF(), 1.6666666, 1e-4);
+    EXPECT_NEAR(DrawnPixelSize(label), 1.6666666, 1e-4);
     label.SetTextSize(0);
     EXPECT_EQ(label.widget()->font().pointSizeF(), QApplication::font().pointSizeF());
 }

@@ -105,5 +105,5 @@ TEST_F(PopupMenuTest, FractionalTextSizeIsKept)
 {
     popup->SetTextSize(13.0f);
     EXPECT_EQ(popup->TextSize(), 13.0f);
-    EXPECT_EQ(popup->widget()->font().pointSizeF(), 13.0);
+    EXPECT_NEAR(DrawnPixelSize(*popup), 13.0, 1e-6);
 }

@@ -1,10 +1,13 @@
 #pragma once
 
 #include "application.h"
+#include "control.h"
 #include "control_records.h"
 #include "exceptions.h"
 #include "property_record.h"
 #include "window.h"
+
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -19,6 +22,13 @@ template <class Record, class Fill> Record With(Fill fill)
     Record record;
     fill(record);
     return record;
+}
+
+// The text size a control's font is drawn at, in pixels: what a stored
+// layout's text size means.
+inline double DrawnPixelSize(const RectControl& control)
+{
+    return control.widget()->font().pointSizeF() * control.widget()->logicalDpiY() / 72.0;
 }
 
 // What the next TestWindow is built from: its record, then its controls.
