@@ -10,13 +10,6 @@ namespace {
 
 const std::string kCreditLine = "Varno, from the Varno project";
 
-Placement AboutPlacement(const char* name, Integer left, Integer top, Integer width,
-                         Integer height, Integer tabIndex)
-{
-    return Placement{
-        .name = name, .left = left, .top = top, .width = width, .height = height, .tabIndex = tabIndex};
-}
-
 } // namespace
 
 void AboutDialog::Layout()
@@ -36,13 +29,13 @@ void AboutDialog::Layout()
 void AboutDialog::CreateControls()
 {
     AddControl<Label>("StaticText1",
-                      LabelRecord{.place = AboutPlacement("StaticText1", 69, 8, 189, 36, 0),
+                      LabelRecord{.place = Placement::At("StaticText1", 69, 8, 189, 36, 0),
                                   .style = TextStyle{.textFont = "Times", .textSize = 24, .bold = true},
                                   .text = "Varno"}
                           .Encode());
     AddControl<Label>(
         "StaticText2",
-        LabelRecord{.place = AboutPlacement("StaticText2", 141, 86, 182, 91, 1),
+        LabelRecord{.place = Placement::At("StaticText2", 141, 86, 182, 91, 1),
                     .style = TextStyle{.textFont = "Geneva", .textSize = 10},
                     .text = "Written by the Varno project" + Chr(13)
                             + "Question pools, figures and help" + Chr(13) + "written for Varno",
@@ -50,19 +43,19 @@ void AboutDialog::CreateControls()
                     .multiline = true}
             .Encode());
     AddControl<PushButton>("OKButton",
-                           PushButtonRecord{.place = AboutPlacement("OKButton", 265, 204, 62, 20, 2),
+                           PushButtonRecord{.place = Placement::At("OKButton", 265, 204, 62, 20, 2),
                                             .caption = "OK",
                                             .isDefault = true,
                                             .cancel = true}
                                .Encode())
         .OnAction([this](PushButton& button) { OKButton_Action(button); });
     AddControl<Label>("StaticText6",
-                      LabelRecord{.place = AboutPlacement("StaticText6", 72, 44, 186, 37, 3),
+                      LabelRecord{.place = Placement::At("StaticText6", 72, 44, 186, 37, 3),
                                   .text = "Preparation and Training For Your Amateur Radio Exam",
                                   .multiline = true}
                           .Encode());
     AddControl<Label>("StaticText3",
-                      LabelRecord{.place = AboutPlacement("StaticText3", 13, 157, 135, 20, 4),
+                      LabelRecord{.place = Placement::At("StaticText3", 13, 157, 135, 20, 4),
                                   .text = "Version"}
                           .Encode());
 }

@@ -1,41 +1,29 @@
 #include "choose_exam_window.h"
 
 #include "control_records.h"
+#include "exam_start.h"
 #include "label.h"
-#include "picture_window.h"
 #include "push_button.h"
-#include "varno.h"
-#include "window1.h"
 
 namespace {
 
+// Every control of the chooser stays where it is, at the window's top left.
 Placement ChooserPlacement(const char* name, Integer left, Integer top, Integer width,
                            Integer height, Integer tabIndex)
 {
-    return Placement{.name = name,
-                     .left = left,
-                     .top = top,
-                     .width = width,
-                     .height = height,
-                     .lockLeft = true,
-                     .lockTop = true,
-                     .tabIndex = tabIndex};
+    Placement place = Placement::At(name, left, top, width, height, tabIndex);
+    place.lockLeft = true;
+    place.lockTop = true;
+    return place;
 }
 
 PushButtonRecord ChooserButton(const char* name, Integer top, Integer tabIndex, const char* caption)
 {
-    return PushButtonRecord{.place = ChooserPlacement(name, 56, top, 90, 20, tabIndex),
-                            .style = TextStyle{.textSize = 0},
-                            .caption = caption};
-}
-
-void StartExam(Integer examClass)
-{
-    App().classNumber = examClass;
-    PictureWindow().Show();
-    Window1().Init(examClass);
-    Window1().Hide();
-    Window1().Show();
+    PushButtonRecord button;
+    button.place = ChooserPlacement(name, 56, top, 90, 20, tabIndex);
+    button.style.textSize = 0;
+    button.caption = caption;
+    return button;
 }
 
 } // namespace
@@ -87,17 +75,17 @@ Label& ChooseExamWindow::Label1() const
 
 void ChooseExamWindow::PushButton1_Action(PushButton&)
 {
-    StartExam(1);
+    StartAmateurExam(1);
 }
 
 void ChooseExamWindow::PushButton2_Action(PushButton&)
 {
-    StartExam(2);
+    StartAmateurExam(2);
 }
 
 void ChooseExamWindow::PushButton3_Action(PushButton&)
 {
-    StartExam(3);
+    StartAmateurExam(3);
 }
 
 class ChooseExamWindow& ChooseExamWindow()

@@ -4,6 +4,7 @@
 
 #include "about_dialog.h"
 #include "binary_stream.h"
+#include "exam_start.h"
 #include "folder_item.h"
 #include "message_sink.h"
 #include "picture_window.h"
@@ -14,17 +15,6 @@
 #include <string>
 
 namespace {
-
-// Technician, General and Extra: the figure viewer first, then the exam
-// window, which ends shown and in front.
-void StartExam(Varno& app, Integer examClass)
-{
-    app.classNumber = examClass;
-    PictureWindow().Show();
-    Window1().Init(examClass);
-    Window1().Hide();
-    Window1().Show();
-}
 
 // The Commercial Element examinations initialise the exam window only.
 void StartElementExam(Varno& app, Integer examClass)
@@ -37,19 +27,19 @@ void StartElementExam(Varno& app, Integer examClass)
 
 bool Varno::_ExamTechnician_Action()
 {
-    StartExam(*this, 1);
+    StartAmateurExam(1);
     return false;
 }
 
 bool Varno::_ExamGeneral_Action()
 {
-    StartExam(*this, 2);
+    StartAmateurExam(2);
     return false;
 }
 
 bool Varno::_ExamExtra_Action()
 {
-    StartExam(*this, 3);
+    StartAmateurExam(3);
     return false;
 }
 

@@ -248,3 +248,16 @@ std::string TimerRecord::Encode() const
 {
     return PropertyRecord().Int("Mode", mode).Int("Period", period).Bytes();
 }
+
+Placement Placement::At(
+    std::string name, Integer left, Integer top, Integer width, Integer height, Integer tabIndex)
+{
+    Placement place;
+    place.name = std::move(name);
+    place.left = left;
+    place.top = top;
+    place.width = width;
+    place.height = height;
+    place.tabIndex = tabIndex;
+    return place;
+}

@@ -57,6 +57,10 @@ struct Placement {
     std::string helpTag;
     bool autoDeactivate = true;
     std::string initialParent;
+
+    // The usual control: a name, a place and its focus order; the rest default.
+    static Placement At(std::string name, Integer left, Integer top, Integer width,
+                        Integer height, Integer tabIndex);
 };
 
 struct TextStyle {

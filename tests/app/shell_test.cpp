@@ -55,6 +55,38 @@ TEST_F(ShellTest, OpenOffersTheThreeAmateurExamsAndShowsTheChooser)
     EXPECT_TRUE(Sink().messages.empty());
 }
 
+TEST_F(ShellTest, ChooserIsBuiltFromItsStoredLayout)
+{
+    class ChooseExamWindow& chooser = ChooseExamWindow();
+    EXPECT_EQ(chooser.Width(), 202);
+    EXPECT_EQ(chooser.Height(), 186);
+    EXPECT_FALSE(chooser.Resizeable());
+    struct Expected {
+        RectControl* control;
+        Integer left, top, width, height, tabIndex;
+    };
+    const Expected controls[] = {
+        {&chooser.PushButton1(), 56, 64, 90, 20, 0},
+        {&chooser.PushButton2(), 56, 96, 90, 20, 1},
+        {&chooser.PushButton3(), 56, 128, 90, 20, 2},
+        {&chooser.Label1(), 39, 14, 118, 20, 3},
+    };
+    for (const Expected& e : controls) {
+        EXPECT_EQ(e.control->Left(), e.left);
+        EXPECT_EQ(e.control->Top(), e.top);
+        EXPECT_EQ(e.control->Width(), e.width);
+        EXPECT_EQ(e.control->Height(), e.height);
+        EXPECT_EQ(e.control->TabIndex(), e.tabIndex);
+        EXPECT_TRUE(e.control->LockLeft() && e.control->LockTop());
+        EXPECT_FALSE(e.control->LockRight() || e.control->LockBottom());
+    }
+    EXPECT_EQ(chooser.PushButton1().Caption(), "Technician");
+    EXPECT_EQ(chooser.PushButton2().Caption(), "General");
+    EXPECT_EQ(chooser.PushButton3().Caption(), "Extra");
+    EXPECT_FALSE(chooser.PushButton1().Default() || chooser.PushButton1().Cancel());
+    EXPECT_EQ(chooser.Label1().Text(), "Choose The Exam:");
+}
+
 TEST_F(ShellTest, EnablingPassEnablesExactlyTheHandledItems)
 {
     App().RaiseOpen();

@@ -1,5 +1,6 @@
 #include "mark_canvas.h"
 
+#include "control_records.h"
 #include "graphics.h"
 #include "picture.h"
 #include "property_record.h"
@@ -26,6 +27,18 @@ void DrawMark(Graphics& g, const Ref<Picture>& picture)
 MarkCanvas::MarkCanvas(Window& window)
     : Canvas(window)
 {
+}
+
+std::string MarkCanvas::StoredRecord(Integer index, Integer top, Integer tabIndex)
+{
+    CanvasRecord canvas;
+    canvas.place = Placement::At("Canvas1", 5, top, 32, 32, tabIndex);
+    canvas.place.index = index;
+    canvas.transparent = true;
+    canvas.doubleBuffer = false;
+    canvas.eraseBackground = true;
+    // The canvas entries, then the mark's own.
+    return canvas.Encode() + PropertyRecord().Int("type", 0).Bytes();
 }
 
 PropertyKind MarkCanvas::KindOf(std::string_view name) const

@@ -31,24 +31,11 @@ constexpr double kReferenceWidth = 640.0;
 constexpr double kReferenceHeight = 420.0;
 constexpr Integer kReferenceTextSize = 12;
 
-Placement Place(
-    std::string name, Integer left, Integer top, Integer width, Integer height, Integer tabIndex)
-{
-    Placement place;
-    place.name = std::move(name);
-    place.left = left;
-    place.top = top;
-    place.width = width;
-    place.height = height;
-    place.tabIndex = tabIndex;
-    return place;
-}
-
 std::string QuestionLabelRecord(std::string name, Integer left, Integer top, Integer width,
     Integer height, Integer tabIndex, bool multiline)
 {
     LabelRecord record;
-    record.place = Place(std::move(name), left, top, width, height, tabIndex);
+    record.place = Placement::At(std::move(name), left, top, width, height, tabIndex);
     record.text = "Label:";
     record.multiline = multiline;
     return record.Encode();
@@ -57,7 +44,7 @@ std::string QuestionLabelRecord(std::string name, Integer left, Integer top, Int
 std::string AnswerButtonRecord(std::string name, Integer top, Integer tabIndex)
 {
     RadioButtonRecord record;
-    record.place = Place(std::move(name), 40, top, 20, 60, tabIndex);
+    record.place = Placement::At(std::move(name), 40, top, 20, 60, tabIndex);
     record.caption = "";
     record.value = false;
     return record.Encode();
@@ -67,24 +54,9 @@ std::string NavigationButtonRecord(
     std::string name, Integer left, Integer width, Integer tabIndex, std::string caption)
 {
     BevelButtonRecord record;
-    record.place = Place(std::move(name), left, 406, width, 20, tabIndex);
+    record.place = Placement::At(std::move(name), left, 406, width, 20, tabIndex);
     record.caption = std::move(caption);
     return record.Encode();
-}
-
-// The canvas entries, then the mark's own "type".
-std::string MarkRecord(Integer index, Integer top, Integer tabIndex)
-{
-    CanvasRecord canvas;
-    canvas.place = Place("Canvas1", 5, top, 32, 32, tabIndex);
-    canvas.place.index = index;
-    canvas.transparent = true;
-    canvas.doubleBuffer = false;
-    canvas.useFocusRing = true;
-    canvas.acceptFocus = false;
-    canvas.acceptTabs = false;
-    canvas.eraseBackground = true;
-    return canvas.Encode() + PropertyRecord().Int("type", 0).Bytes();
 }
 
 // The two buttons nobody can see or press.
@@ -92,7 +64,7 @@ std::string HiddenButtonRecord(std::string name, Integer left, Integer top, Inte
     Integer tabIndex, std::string caption)
 {
     PushButtonRecord record;
-    record.place = Place(std::move(name), left, top, width, 20, tabIndex);
+    record.place = Placement::At(std::move(name), left, top, width, 20, tabIndex);
     record.place.visible = false;
     record.style.textSize = 0;
     record.caption = std::move(caption);
@@ -105,7 +77,7 @@ std::string HiddenButtonRecord(std::string name, Integer left, Integer top, Inte
 std::string SectionMenuRecord()
 {
     PopupMenuRecord record;
-    record.place = Place("SectionButton", 10, 430, 105, 20, 24);
+    record.place = Placement::At("SectionButton", 10, 430, 105, 20, 24);
     record.place.lockLeft = true;
     record.place.lockTop = true;
     record.style.textSize = 0;
@@ -219,10 +191,10 @@ void Window1::CreateControls()
     AddControl<BevelButton>(
         "GradeButton", NavigationButtonRecord("GradeButton", 261, 100, 7, "Grade Exam"))
         .OnAction([this](BevelButton& b) { GradeButton_Action(b); });
-    AddControl<MarkCanvas>("Canvas1", MarkRecord(1, 145, 8));
-    AddControl<MarkCanvas>("Canvas1", MarkRecord(2, 205, 9));
-    AddControl<MarkCanvas>("Canvas1", MarkRecord(3, 265, 10));
-    AddControl<MarkCanvas>("Canvas1", MarkRecord(4, 325, 11));
+    AddControl<MarkCanvas>("Canvas1", MarkCanvas::StoredRecord(1, 145, 8));
+    AddControl<MarkCanvas>("Canvas1", MarkCanvas::StoredRecord(2, 205, 9));
+    AddControl<MarkCanvas>("Canvas1", MarkCanvas::StoredRecord(3, 265, 10));
+    AddControl<MarkCanvas>("Canvas1", MarkCanvas::StoredRecord(4, 325, 11));
     AddControl<Label>(
         "StaticText1", QuestionLabelRecord("StaticText1", 40, 24, 625, 111, 12, true));
     AddControl<BevelButton>(

@@ -41,28 +41,13 @@ std::string FigureLabel(const RangeControl& slider)
 std::string RangeControlRecord(const std::string& name, Integer left, Integer top, Integer width,
     Integer height, bool lockLeft, bool lockTop, Integer tabIndex, Integer maximum)
 {
-    const RangeRecord record {
-        .place = { .name = name,
-            .left = left,
-            .top = top,
-            .width = width,
-            .height = height,
-            .lockLeft = lockLeft,
-            .lockTop = lockTop,
-            .lockRight = true,
-            .lockBottom = true,
-            .tabIndex = tabIndex,
-            .helpTag = "",
-            .initialParent = "" },
-        .minimum = 0,
-        .maximum = maximum,
-        .value = 0,
-        .lineStep = 1,
-        .pageStep = 20,
-        .liveScroll = true,
-        .acceptFocus = true,
-        .tickStyle = 0,
-    };
+    RangeRecord record;
+    record.place = Placement::At(name, left, top, width, height, tabIndex);
+    record.place.lockLeft = lockLeft;
+    record.place.lockTop = lockTop;
+    record.place.lockRight = true;
+    record.place.lockBottom = true;
+    record.maximum = maximum;
     return record.Encode();
 }
 
@@ -70,51 +55,21 @@ std::string RangeControlRecord(const std::string& name, Integer left, Integer to
 
 void PictureWindow::Layout()
 {
-    const WindowRecord record {
-        .width = 622,
-        .height = 375,
-        .minWidth = 64,
-        .minHeight = 64,
-        .maxWidth = 32000,
-        .maxHeight = 32000,
-        .frame = kFrameDocument,
-        .title = "Figures",
-        .closeButton = true,
-        .resizeable = true,
-        .maximizeButton = true,
-        .minimizeButton = true,
-        .fullScreenButton = false,
-        .composite = false,
-        .placement = 0,
-        .visible = true,
-        .liveResize = false,
-        .fullScreen = false,
-        .hasBackColor = false,
-        .backColor = kWhite,
-        .menuBarVisible = true,
-    };
+    WindowRecord record;
+    record.width = 622;
+    record.height = 375;
+    record.title = "Figures";
+    record.liveResize = false;
     ApplyPropertyRecord(*this, record.Encode());
 }
 
 void PictureWindow::CreateControls()
 {
     // The canvas has no locks: Event_Resized sizes it.
-    const CanvasRecord canvas {
-        .place = { .name = "Canvas1",
-            .left = 0,
-            .top = 0,
-            .width = 604,
-            .height = 319,
-            .tabIndex = 0,
-            .helpTag = "",
-            .initialParent = "" },
-        .transparent = true,
-        .doubleBuffer = false,
-        .useFocusRing = true,
-        .acceptFocus = false,
-        .acceptTabs = false,
-        .eraseBackground = true,
-    };
+    CanvasRecord canvas;
+    canvas.place = Placement::At("Canvas1", 0, 0, 604, 319, 0);
+    canvas.transparent = true;
+    canvas.eraseBackground = true;
     AddControl<Canvas>("Canvas1", canvas.Encode()).OnPaint([this](Canvas& c, Graphics& g) {
         Canvas1_Paint(c, g);
     });
@@ -131,27 +86,12 @@ void PictureWindow::CreateControls()
         "ScrollBar2", RangeControlRecord("ScrollBar2", 604, 0, 16, 314, false, true, 3, 1000))
         .OnValueChanged([this](RangeControl& bar) { ScrollBar2_ValueChanged(bar); });
 
-    const LabelRecord label {
-        .place = { .name = "StaticText1",
-            .left = 412,
-            .top = 338,
-            .width = 192,
-            .height = 20,
-            .lockRight = true,
-            .lockBottom = true,
-            .tabIndex = 4,
-            .helpTag = "",
-            .initialParent = "" },
-        .style = { .textFont = "System", .textSize = 0 },
-        .text = "Untitled",
-        .textAlign = 0,
-        .textColor = kBlack,
-        .multiline = false,
-        .selectable = false,
-        .transparent = false,
-        .dataSource = "",
-        .dataField = "",
-    };
+    LabelRecord label;
+    label.place = Placement::At("StaticText1", 412, 338, 192, 20, 4);
+    label.place.lockRight = true;
+    label.place.lockBottom = true;
+    label.style.textSize = 0;
+    label.text = "Untitled";
     AddControl<Label>("StaticText1", label.Encode());
 }
 

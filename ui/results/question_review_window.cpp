@@ -14,54 +14,16 @@ namespace {
 
 constexpr Integer kFirstAnswer = 1;
 constexpr Integer kLastAnswer = 4;
-constexpr Integer kNoMark = 0;
 constexpr Integer kCorrectAnswerMark = 1;
 
 std::string TextLabelRecord(const std::string& name, Integer left, Integer top, Integer width,
     Integer height, Integer tabIndex, bool multiline)
 {
-    const LabelRecord record {
-        .place = { .name = name,
-            .left = left,
-            .top = top,
-            .width = width,
-            .height = height,
-            .tabIndex = tabIndex,
-            .helpTag = "",
-            .initialParent = "" },
-        .style = { .textFont = "System", .textSize = 12, .textUnit = 0 },
-        .text = "Label:",
-        .textAlign = 0,
-        .textColor = kBlack,
-        .multiline = multiline,
-        .selectable = false,
-        .transparent = false,
-        .dataSource = "",
-        .dataField = "",
-    };
+    LabelRecord record;
+    record.place = Placement::At(name, left, top, width, height, tabIndex);
+    record.text = "Label:";
+    record.multiline = multiline;
     return record.Encode();
-}
-
-std::string MarkRecord(Integer index, Integer top, Integer tabIndex)
-{
-    const CanvasRecord record {
-        .place = { .name = "Canvas1",
-            .index = index,
-            .left = 5,
-            .top = top,
-            .width = 32,
-            .height = 32,
-            .tabIndex = tabIndex,
-            .helpTag = "",
-            .initialParent = "" },
-        .transparent = true,
-        .doubleBuffer = false,
-        .useFocusRing = true,
-        .acceptFocus = false,
-        .acceptTabs = false,
-        .eraseBackground = true,
-    };
-    return record.Encode() + PropertyRecord().Int("type", kNoMark).Bytes();
 }
 
 // A line end or NUL that ends a question text is part of how the pool stored
@@ -75,29 +37,11 @@ bool IsTrailingTerminator(char last)
 
 void QuestionReviewWindow::Layout()
 {
-    const WindowRecord record {
-        .width = 548,
-        .height = 378,
-        .minWidth = 64,
-        .minHeight = 64,
-        .maxWidth = 32000,
-        .maxHeight = 32000,
-        .frame = kFrameDocument,
-        .title = "Question",
-        .closeButton = true,
-        .resizeable = true,
-        .maximizeButton = true,
-        .minimizeButton = true,
-        .fullScreenButton = false,
-        .composite = false,
-        .placement = 0,
-        .visible = true,
-        .liveResize = false,
-        .fullScreen = false,
-        .hasBackColor = false,
-        .backColor = kWhite,
-        .menuBarVisible = true,
-    };
+    WindowRecord record;
+    record.width = 548;
+    record.height = 378;
+    record.title = "Question";
+    record.liveResize = false;
     ApplyPropertyRecord(*this, record.Encode());
 }
 
@@ -112,29 +56,18 @@ void QuestionReviewWindow::CreateControls()
     AddControl<Label>("AnswerText4", TextLabelRecord("AnswerText4", 40, 280, 485, 50, 5, true));
 
     // Return closes the window; Escape does not.
-    const PushButtonRecord ok {
-        .place = { .name = "PushButton1",
-            .left = 227,
-            .top = 347,
-            .width = 69,
-            .height = 20,
-            .tabIndex = 6,
-            .helpTag = "",
-            .initialParent = "" },
-        .style = { .textFont = "System", .textSize = 12, .textUnit = 0 },
-        .caption = "OK",
-        .isDefault = true,
-        .cancel = false,
-        .buttonStyle = 0,
-    };
+    PushButtonRecord ok;
+    ok.place = Placement::At("PushButton1", 227, 347, 69, 20, 6);
+    ok.caption = "OK";
+    ok.isDefault = true;
     AddControl<PushButton>("PushButton1", ok.Encode()).OnAction([this](PushButton& button) {
         PushButton1_Action(button);
     });
 
-    AddControl<MarkCanvas>("Canvas1", MarkRecord(1, 106, 7));
-    AddControl<MarkCanvas>("Canvas1", MarkRecord(2, 163, 8));
-    AddControl<MarkCanvas>("Canvas1", MarkRecord(3, 218, 9));
-    AddControl<MarkCanvas>("Canvas1", MarkRecord(4, 271, 10));
+    AddControl<MarkCanvas>("Canvas1", MarkCanvas::StoredRecord(1, 106, 7));
+    AddControl<MarkCanvas>("Canvas1", MarkCanvas::StoredRecord(2, 163, 8));
+    AddControl<MarkCanvas>("Canvas1", MarkCanvas::StoredRecord(3, 218, 9));
+    AddControl<MarkCanvas>("Canvas1", MarkCanvas::StoredRecord(4, 271, 10));
 }
 
 Label& QuestionReviewWindow::QuestionCodeText() const

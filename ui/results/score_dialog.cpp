@@ -26,27 +26,10 @@ void ScoreDialog::Layout()
     ApplyPropertyRecord(*this, record.Encode());
 }
 
-namespace {
-
-Placement At(
-    const char* name, Integer left, Integer top, Integer width, Integer height, Integer tabIndex)
-{
-    Placement place;
-    place.name = name;
-    place.left = left;
-    place.top = top;
-    place.width = width;
-    place.height = height;
-    place.tabIndex = tabIndex;
-    return place;
-}
-
-} // namespace
-
 void ScoreDialog::CreateControls()
 {
     LabelRecord message;
-    message.place = At("StaticText1", 15, 14, 265, 107, 0);
+    message.place = Placement::At("StaticText1", 15, 14, 265, 107, 0);
     message.style.textFont = "System";
     message.style.textSize = 12;
     message.text = "-";
@@ -54,7 +37,7 @@ void ScoreDialog::CreateControls()
     AddControl<Label>("StaticText1", message.Encode());
 
     PushButtonRecord ok;
-    ok.place = At("PushButton1", 116, 127, 69, 20, 1);
+    ok.place = Placement::At("PushButton1", 116, 127, 69, 20, 1);
     ok.style.textFont = "System";
     ok.style.textSize = 12;
     ok.caption = "OK";
