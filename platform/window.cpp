@@ -278,6 +278,19 @@ struct Window::Private {
         Resize(size.width(), size.height());
     }
 
+    // An empty bar is hardly a pixel high; once it holds its menus it takes
+    // its real height, and the window grows with it so the content area keeps
+    // its size.
+    void FitMenuBarHeight()
+    {
+        const QSize size = ContentSize();
+        const int height = std::max(1, menuBar->sizeHint().height());
+        if (height == barHeight)
+            return;
+        barHeight = height;
+        Resize(size.width(), size.height());
+    }
+
     void ClearMenus()
     {
         if (menuBar != nullptr) {
@@ -323,6 +336,7 @@ struct Window::Private {
             }
             shape = std::move(current);
             syncedBar = &bar;
+            FitMenuBarHeight();
         }
         for (const MenuEntry& entry : entries)
             UpdateAction(entry);

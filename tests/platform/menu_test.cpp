@@ -138,6 +138,9 @@ TEST_F(MenuTest, DocumentWindowShowsTheBarsTitles)
     EXPECT_EQ(Titles(*menus), (QStringList { "File", "Edit" }));
     EXPECT_EQ(window.Height(), 200) << "the bar sits above the content area";
     EXPECT_EQ(window.widget()->height(), 200 + menus->height());
+    // Tall enough to read its titles, not the pixel an empty bar would take.
+    EXPECT_GE(menus->height(), menus->fontMetrics().height());
+    EXPECT_EQ(window.ContentWidget()->geometry().top(), menus->height());
     QAction* quit = ActionNamed(*menus, "Quit");
     ASSERT_NE(quit, nullptr);
     EXPECT_EQ(quit->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
