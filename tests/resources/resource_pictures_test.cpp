@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include <cctype>
 #include <iterator>
 #include <regex>
@@ -186,6 +188,39 @@ TEST(ResourceHelpDocument, IsACompletePdfWithPages)
     const auto pages
         = std::distance(std::sregex_iterator(pdf.begin(), pdf.end(), page), std::sregex_iterator());
     EXPECT_GE(pages, 1);
+}
+
+// The text a reader sees in the PDF, as poppler's pdftotext extracts it.
+std::string PdfText(const std::string& path)
+{
+    const std::string command = "pdftotext -enc UTF-8 '" + path + "' - 2>/dev/null";
+    std::string text;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[4096];
+        std::size_t got = 0;
+        while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+            text.append(buffer, got);
+        pclose(pipe);
+    }
+    // The typesetter joins "fi" and "fl" into ligature glyphs; read them as letters.
+    for (const auto& [ligature, letters] :
+        { std::pair<std::string, std::string> { "\xEF\xAC\x81", "fi" }, { "\xEF\xAC\x82", "fl" } }) {
+        for (std::size_t at = text.find(ligature); at != std::string::npos;
+             at = text.find(ligature, at))
+            text.replace(at, ligature.size(), letters);
+    }
+    return text;
+}
+
+TEST(ResourceHelpDocument, PdfShowsEverySectionHeading)
+{
+    const std::string text = PdfText(ResourcePath("Varno Docs.pdf"));
+    ASSERT_FALSE(text.empty()) << "pdftotext (poppler-utils) read no text from the help document";
+    for (const char* heading : { "Varno User Guide", "Choosing an exam",
+             "Answering and moving between questions", "Sections and the whole pool",
+             "Grading and the review marks", "Statistics and history", "The figure viewer",
+             "Where your statistics are kept" })
+        EXPECT_NE(text.find(heading), std::string::npos) << heading;
 }
 
 TEST(ResourceHelpDocument, GuideSourceHoldsEverySectionHeading)
