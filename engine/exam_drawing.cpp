@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -25,13 +26,60 @@ Integer TruncatedToInteger(double value)
     return static_cast<Integer>(value);
 }
 
+// Every question weighs at least 2, so the redraws for an entry end; but
+// statistics whose counts lie far apart (a damaged file holds any 32-bit
+// counts) can leave the questions still open so light that the redraws would
+// run for hours. Past this many candidates for one entry, the entry is drawn
+// from the open questions alone, by the same weights: the choice the redraws
+// would have come to.
+constexpr Integer kMostCandidates = 1000;
+
+// A question of the section that none of the first `drawn` entries holds,
+// picked by the weights PickQuestion gives it.
+Integer PickOpenQuestion(Varno& app, Integer section, Integer drawn)
+{
+    const Integer first = app.sectionStart(section);
+    const Integer last = app.sectionEnd(section);
+    Integer max = 0;
+    for (Integer i = first; i <= last; ++i)
+        max = std::max(max, app.correct(app.classNumber, i));
+    const Integer top = max + 2;
+
+    std::vector<std::pair<Integer, Integer>> open; // question, weight
+    Integer total = 0;
+    for (Integer i = first; i <= last; ++i) {
+        bool taken = false;
+        for (Integer m = 1; m <= drawn && !taken; ++m)
+            taken = app.question(m) == i;
+        if (!taken) {
+            open.emplace_back(i, top - app.correct(app.classNumber, i));
+            total += open.back().second;
+        }
+    }
+    if (open.empty())
+        throw OutOfBoundsException("section " + Str(section) + " has no question left to draw");
+
+    Integer r = app.Random(1, total);
+    for (const auto& [question, weight] : open) {
+        if (r <= weight)
+            return question;
+        r -= weight;
+    }
+    return open.back().first;
+}
+
 } // namespace
 
 void Varno::SetExam(Integer examClass)
 {
     exam = MakeRef<ExamClass>();
     exam->PopulateExam(examClass);
+    CopyPoolSummary();
+    CreateExam();
+}
 
+void Varno::CopyPoolSummary()
+{
     examName = exam->name;
     numberNeeded = exam->minCorrect;
     numberQuestions = exam->numQuestions;
@@ -42,8 +90,6 @@ void Varno::SetExam(Integer examClass)
         sectionEnd(s) = exam->sectionEnd(s);
         numberInSection(s) = exam->numInSection(s);
     }
-
-    CreateExam();
 }
 
 void Varno::CreateExam()
@@ -64,7 +110,13 @@ void Varno::CreateExam()
         for (Integer j = 1; j <= numberInSection(s); ++j) {
             Integer q = 0;
             bool rejected = true;
+            Integer candidates = 0;
             while (rejected) {
+                if (++candidates > kMostCandidates) {
+                    q = PickOpenQuestion(*this, s, n - 1);
+                    App().WriteDebugMessage(Str(n) + " " + Str(q));
+                    break;
+                }
                 q = PickQuestion(s);
                 if (q == 0)
                     q = 1;

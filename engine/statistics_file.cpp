@@ -71,22 +71,7 @@ void Varno::ReadPrefs()
     if (stream.IsNil()) {
         ZeroStatistics(*this);
     } else {
-        for (Integer i = 1; i <= kFillerValues; ++i)
-            stream->ReadInt32();
-        const std::string reserved1 = stream->ReadPString();
-        const std::string reserved2 = stream->ReadPString();
-        const Integer needed = kFillerValues * 4 + 1 + static_cast<Integer>(reserved1.size()) + 1
-            + static_cast<Integer>(reserved2.size()) + kClasses * kIndices * kRecordBytes;
-        complete = stream->Length() >= needed;
-        for (Integer c = 1; c <= kClasses; ++c) {
-            for (Integer j = 1; j <= kIndices; ++j) {
-                correct(c, j) = stream->ReadInt32();
-                incorrect(c, j) = stream->ReadInt32();
-                historyDate(c, j) = stream->ReadDouble();
-                historyCorrect(c, j) = stream->ReadInt32();
-                historyIncorrect(c, j) = stream->ReadInt32();
-            }
-        }
+        complete = ReadPrefsFrom(*stream);
         stream->Close();
     }
     if (complete)
@@ -103,6 +88,27 @@ void Varno::ReadPrefs()
             + "\" could not be read in full, and it could not be set aside: it will be "
               "replaced when Varno quits. Copy it now from "
             + file->Parent()->NativePath() + " if you want to keep it.";
+}
+
+bool Varno::ReadPrefsFrom(BinaryStream& stream)
+{
+    for (Integer i = 1; i <= kFillerValues; ++i)
+        stream.ReadInt32();
+    const std::string reserved1 = stream.ReadPString();
+    const std::string reserved2 = stream.ReadPString();
+    const Integer needed = kFillerValues * 4 + 1 + static_cast<Integer>(reserved1.size()) + 1
+        + static_cast<Integer>(reserved2.size()) + kClasses * kIndices * kRecordBytes;
+    const bool complete = stream.Length() >= needed;
+    for (Integer c = 1; c <= kClasses; ++c) {
+        for (Integer j = 1; j <= kIndices; ++j) {
+            correct(c, j) = stream.ReadInt32();
+            incorrect(c, j) = stream.ReadInt32();
+            historyDate(c, j) = stream.ReadDouble();
+            historyCorrect(c, j) = stream.ReadInt32();
+            historyIncorrect(c, j) = stream.ReadInt32();
+        }
+    }
+    return complete;
 }
 
 void Varno::WritePrefs()

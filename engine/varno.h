@@ -8,6 +8,7 @@
 
 #include <string>
 
+class BinaryStream;
 class RuntimeException;
 
 // The application object: one for the whole run, reached through App(). It
@@ -49,6 +50,9 @@ public:
     Integer Random(Integer low, Integer high);
     void GradeExam();
     void ReadPrefs();
+    // The reading part of ReadPrefs, on a stream already open: fills the five
+    // statistics arrays from it and returns whether it held the whole layout.
+    bool ReadPrefsFrom(BinaryStream& stream);
     void WritePrefs();
     void AddExamResults(Integer right, Integer wrong);
     Integer PickQuestion(Integer section);
@@ -71,6 +75,10 @@ public:
     // whose sections overlap, overflow or disagree with its exam length is
     // refused before the drawing could loop or overrun.
     std::string PoolProblem() const;
+    // Copies the pool summary of the pool in `exam` (title, pass mark, exam
+    // length, section tables) into the exam state: SetExam's step between
+    // parsing the pool and drawing from it.
+    void CopyPoolSummary();
 
     // Exam state, in declaration order.
     std::string examFilename;

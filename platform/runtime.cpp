@@ -44,6 +44,12 @@ Runtime::Runtime(int& argc, char** argv, const std::string& applicationName,
 Runtime::~Runtime()
 {
     if (d->application) {
+        // A window closed just before the end (closing the last one quits)
+        // still waits in the event queue to be deleted. Qt would delete that
+        // event while holding the queue's lock, and the window's widgets,
+        // going with it, would wait for the same lock for ever: deliver it
+        // while the queue is still ours.
+        QCoreApplication::sendPostedEvents();
         d->application.reset();
         RuntimeExists() = false;
     }

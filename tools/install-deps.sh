@@ -5,10 +5,15 @@ set -euo pipefail
 
 packages=(
     build-essential cmake pkg-config
+    # The sanitizer build: clang with libFuzzer's runtime, and llvm for the
+    # symbolizer that puts names into sanitizer reports.
+    clang libclang-rt-14-dev llvm
     qt6-base-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xdotool x11-utils xauth
     fonts-dejavu-core
+    # Checks of the help document's text and of the desktop entry.
+    poppler-utils desktop-file-utils
 )
 
 missing=()

@@ -69,8 +69,14 @@ if kill -0 "$varno_pid" 2>/dev/null; then
     echo "FAIL: Varno did not quit on Ctrl+Q"
     exit 1
 fi
-wait "$varno_pid" || true
+status=0
+wait "$varno_pid" || status=$?
 varno_pid=""
+if [ "$status" -ne 0 ]; then
+    echo "FAIL: Varno exited with status $status"
+    cat "$work/varno.log"
+    exit 1
+fi
 
 prefs="$XDG_CONFIG_HOME/Varno Preferences"
 if [ ! -f "$prefs" ]; then

@@ -125,6 +125,39 @@ TEST_F(ExamDrawing, DrawsNeverRepeatAndStayInTheirSections)
     }
 }
 
+TEST_F(ExamDrawing, FarApartCountsFromADamagedFileStillGiveAnExam)
+{
+    // Ten questions, five drawn. Questions 1 to 4 hold the lowest count a file
+    // can, so they weigh about 2^32 each; questions 5 to 10 the highest, so
+    // they weigh 2. Once 1 to 4 are drawn, a candidate is one of them again
+    // with odds of a billion to one: the fifth entry still comes, from the
+    // open questions.
+    LoadTechPool(UniformPool({ { 10, 5 } }));
+    app->classNumber = 1;
+    for (Integer i = 1; i <= 4; ++i)
+        app->correct(1, i) = -2147483648LL;
+    for (Integer i = 5; i <= 10; ++i)
+        app->correct(1, i) = 2147483647;
+
+    std::set<Integer> fifths;
+    for (std::uint64_t seed = 1; seed <= 10; ++seed) {
+        SeedRnd(seed);
+        app->CreateExam();
+        ASSERT_EQ(app->testNumberQuestions, 5);
+        std::set<Integer> drawn;
+        for (Integer entry = 1; entry <= 5; ++entry)
+            drawn.insert(app->question(entry));
+        ASSERT_EQ(drawn.size(), 5u) << "seed " << seed;
+        for (Integer q = 1; q <= 4; ++q)
+            ASSERT_TRUE(drawn.count(q)) << "seed " << seed << " question " << q;
+        ASSERT_GE(*drawn.rbegin(), 5);
+        ASSERT_LE(*drawn.rbegin(), 10);
+        fifths.insert(*drawn.rbegin());
+    }
+    // The open questions weigh the same, so the fifth is not always one of them.
+    EXPECT_GT(fifths.size(), 1u);
+}
+
 TEST_F(ExamDrawing, DrawnAnswersStartUnsetAndOldEntriesAboveStay)
 {
     app->question(10) = 999;

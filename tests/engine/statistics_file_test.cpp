@@ -1,5 +1,6 @@
 #include "varno.h"
 
+#include "binary_stream.h"
 #include "engine_test_support.h"
 #include "exceptions.h"
 #include "file_type.h"
@@ -142,6 +143,29 @@ TEST_F(StatisticsFile, WriteThenReadGivesBackEveryElement)
     EXPECT_EQ(next->historyDate(14, 1001), 8.0);
     EXPECT_TRUE(next->preferencesNotice.empty());
     EXPECT_TRUE(fs::exists(path));
+}
+
+TEST_F(StatisticsFile, ReadingFromAStreamTellsWhetherItHeldTheWholeLayout)
+{
+    FillPattern(*app);
+    app->WritePrefs();
+    const std::string bytes = ReadFileBytes(path);
+    ASSERT_EQ(bytes.size(), static_cast<std::size_t>(kFileSize));
+
+    auto next = NextRun();
+    Ref<BinaryStream> whole = BinaryStream::FromBytes(bytes);
+    EXPECT_TRUE(next->ReadPrefsFrom(*whole));
+    for (Integer c = 1; c <= 14; ++c)
+        for (Integer j = 1; j <= 1000; ++j)
+            ASSERT_TRUE(HoldsPattern(*next, c, j));
+
+    // One byte short: the last field of the last record reads as zero.
+    Ref<BinaryStream> cut = BinaryStream::FromBytes(bytes.substr(0, bytes.size() - 1));
+    EXPECT_FALSE(next->ReadPrefsFrom(*cut));
+    EXPECT_TRUE(HoldsPattern(*next, 14, 999));
+    EXPECT_EQ(next->historyCorrect(14, 1000), Pattern(14, 1000, 3));
+    EXPECT_EQ(next->historyIncorrect(14, 1000), 0);
+    EXPECT_TRUE(next->preferencesNotice.empty()) << "only ReadPrefs deals with the file";
 }
 
 TEST_F(StatisticsFile, RecordsAreBigEndianAfterTheFillerAndTwoEmptyStrings)

@@ -1,0 +1,43 @@
+#include "program_session.h"
+
+#include "application.h"
+#include "folder_item.h"
+#include "ref.h"
+#include "resource_files_testing.h"
+#include "startup.h"
+#include "startup_testing.h"
+#include "varno.h"
+#include "window.h"
+
+#include <cstdlib>
+
+void StartProgram()
+{
+    ResetMenuBarForTesting();
+    ForgetResourceFilesForTesting();
+    _EarlyStartup();
+    App().SetExecutableFile(MakeRef<FolderItem>(std::string(VARNO_BUILD_DIR) + "/bin/varno"));
+    _LateStartup();
+    App().RaiseOpen();
+}
+
+void StopProgram()
+{
+    for (Window* window : Window::OpenWindows())
+        window->Close();
+    LetEventsRun();
+    if (Application::CurrentOrNull() != nullptr)
+        DisposeAppInstanceForTesting();
+    ResetMenuBarForTesting();
+    ForgetResourceFilesForTesting();
+}
+
+void LetEventsRun()
+{
+    Application::DoEvents();
+}
+
+std::string StatisticsFilePath()
+{
+    return std::string(std::getenv("XDG_CONFIG_HOME")) + "/Varno Preferences";
+}

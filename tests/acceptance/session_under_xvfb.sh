@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Runs the session harness the way a user meets the program: installed into a
+# temporary prefix, on a virtual X display, with a private home. Skipped (77)
+# when Xvfb is not installed.
+#
+# Usage: session_under_xvfb.sh CMAKE BUILD_DIR HARNESS [harness arguments]
+set -euo pipefail
+
+cmake_command="$1"
+build="$2"
+harness="$3"
+shift 3
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+# shellcheck source=acceptance_helpers.sh
+source "$here/acceptance_helpers.sh"
+
+if ! command -v Xvfb >/dev/null 2>&1; then
+    echo "SKIP: Xvfb is not installed"
+    exit 77
+fi
+
+work="$(mktemp -d)"
+xvfb_pid=""
+cleanup() {
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+install_build "$cmake_command" "$build" "$work/prefix" "$work/install.log" || exit 1
+
+export HOME="$work/home" XDG_CONFIG_HOME="$work/config" TMPDIR="$work/tmp"
+mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$TMPDIR"
+start_virtual_display "$work"
+export QT_QPA_PLATFORM=xcb VARNO_INSTALL_PREFIX="$work/prefix"
+
+"$harness" "$@"
