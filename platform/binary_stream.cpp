@@ -1,5 +1,6 @@
 #include "binary_stream.h"
 
+#include "file_access.h"
 #include "folder_item.h"
 
 #include <QFile>
@@ -37,11 +38,6 @@ struct BinaryStream::Private {
 
 namespace {
 
-QString QtPath(const FolderItem& item)
-{
-    return QFile::decodeName(QByteArray::fromStdString(item.NativePath()));
-}
-
 std::uint64_t ReadBigEndian(const unsigned char* bytes, int count)
 {
     std::uint64_t value = 0;
@@ -74,15 +70,10 @@ Ref<BinaryStream> BinaryStream::Create(const FolderItem& item, const std::string
 
 Ref<BinaryStream> BinaryStream::Open(const FolderItem& item)
 {
-    if (item.Directory())
+    std::optional<std::string> content = ReadWholeFile(item);
+    if (!content)
         return {};
-    QFile file(QtPath(item));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return {};
-    return FromBytes(content.toStdString());
+    return FromBytes(std::move(*content));
 }
 
 Ref<BinaryStream> BinaryStream::FromBytes(std::string bytes)

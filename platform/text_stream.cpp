@@ -1,5 +1,6 @@
 #include "text_stream.h"
 
+#include "file_access.h"
 #include "folder_item.h"
 
 #include <QFile>
@@ -8,26 +9,12 @@
 #include <exception>
 #include <utility>
 
-namespace {
-
-QString QtPath(const FolderItem& item)
-{
-    return QFile::decodeName(QByteArray::fromStdString(item.NativePath()));
-}
-
-} // namespace
-
 Ref<TextInputStream> TextInputStream::Open(const FolderItem& item)
 {
-    if (item.Directory())
+    std::optional<std::string> content = ReadWholeFile(item);
+    if (!content)
         return {};
-    QFile file(QtPath(item));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return {};
-    return MakeRef<TextInputStream>(content.toStdString());
+    return MakeRef<TextInputStream>(std::move(*content));
 }
 
 TextInputStream::TextInputStream(std::string content) : content_(std::move(content)) {}
