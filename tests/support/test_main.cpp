@@ -3,8 +3,12 @@
 #include "message_sink.h"
 #include "runtime.h"
 
+#include <QString>
+#include <QtGlobal>
+
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -39,6 +43,24 @@ void MakePrivateEnvironment()
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
 }
 
+QtMessageHandler& PreviousMessageHandler()
+{
+    static QtMessageHandler handler = nullptr;
+    return handler;
+}
+
+// The offscreen display cannot raise windows or pass on size hints and says so
+// each time; those notes would drown what a failing test prints.
+void QuietOffscreenNotes(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (message.startsWith(QStringLiteral("This plugin does not support")))
+        return;
+    if (QtMessageHandler previous = PreviousMessageHandler())
+        previous(type, context, message);
+    else
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+}
+
 } // namespace
 
 const std::string& TestRootFolder()
@@ -50,6 +72,7 @@ int main(int argc, char** argv)
 {
     MakePrivateEnvironment();
     testing::InitGoogleTest(&argc, argv);
+    PreviousMessageHandler() = qInstallMessageHandler(QuietOffscreenNotes);
     int status = 0;
     {
         Runtime runtime(argc, argv, "Varno", VARNO_SHORT_VERSION);
