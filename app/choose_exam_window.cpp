@@ -8,8 +8,8 @@
 namespace {
 
 // Every control of the chooser stays where it is, at the window's top left.
-Placement ChooserPlacement(const char* name, Integer left, Integer top, Integer width,
-                           Integer height, Integer tabIndex)
+Placement ChooserPlacement(
+    const char* name, Integer left, Integer top, Integer width, Integer height, Integer tabIndex)
 {
     Placement place = Placement::At(name, left, top, width, height, tabIndex);
     place.lockLeft = true;
@@ -30,27 +30,30 @@ PushButtonRecord ChooserButton(const char* name, Integer top, Integer tabIndex, 
 
 void ChooseExamWindow::Layout()
 {
-    ApplyPropertyRecord(*this, WindowRecord{.width = 202,
-                                            .height = 186,
-                                            .title = "Choose Exam",
-                                            .resizeable = false,
-                                            .maximizeButton = false,
-                                            .minimizeButton = false}
-                                   .Encode());
+    ApplyPropertyRecord(*this,
+        WindowRecord { .width = 202,
+            .height = 186,
+            .title = "Choose Exam",
+            .resizeable = false,
+            .maximizeButton = false,
+            .minimizeButton = false }
+            .Encode());
 }
 
 void ChooseExamWindow::CreateControls()
 {
-    AddControl<PushButton>("PushButton1", ChooserButton("PushButton1", 64, 0, "Technician").Encode())
+    AddControl<PushButton>(
+        "PushButton1", ChooserButton("PushButton1", 64, 0, "Technician").Encode())
         .OnAction([this](PushButton& button) { PushButton1_Action(button); });
     AddControl<PushButton>("PushButton2", ChooserButton("PushButton2", 96, 1, "General").Encode())
         .OnAction([this](PushButton& button) { PushButton2_Action(button); });
     AddControl<PushButton>("PushButton3", ChooserButton("PushButton3", 128, 2, "Extra").Encode())
         .OnAction([this](PushButton& button) { PushButton3_Action(button); });
-    AddControl<Label>("Label1", LabelRecord{.place = ChooserPlacement("Label1", 39, 14, 118, 20, 3),
-                                            .style = TextStyle{.textSize = 0},
-                                            .text = "Choose The Exam:"}
-                                    .Encode());
+    AddControl<Label>("Label1",
+        LabelRecord { .place = ChooserPlacement("Label1", 39, 14, 118, 20, 3),
+            .style = TextStyle { .textSize = 0 },
+            .text = "Choose The Exam:" }
+            .Encode());
 }
 
 PushButton& ChooseExamWindow::PushButton1() const

@@ -12,7 +12,7 @@ struct ItemSpec {
     const char* name;
     const char* text;
     bool autoEnable;
-    const char* shortcut;  // nullptr: no shortcut is set (the separator)
+    const char* shortcut; // nullptr: no shortcut is set (the separator)
 };
 
 std::unique_ptr<MenuItem> MakeItem(const ItemSpec& spec)
@@ -62,53 +62,53 @@ Menu::Menu()
 
 void Menu::Untitled0()
 {
-    static constexpr ItemSpec kTitle{ItemSpec::Plain, "UntitledMenu3", "File", false, ""};
+    static constexpr ItemSpec kTitle { ItemSpec::Plain, "UntitledMenu3", "File", false, "" };
     static constexpr ItemSpec kItems[] = {
-        {ItemSpec::Plain, "FileShowExam", "Show Exam", true, ""},
-        {ItemSpec::Plain, "FileShowFigures", "Show Figures", true, ""},
-        {ItemSpec::Quit, "FileQuit", "Quit", true, "Cmd+Q"},
+        { ItemSpec::Plain, "FileShowExam", "Show Exam", true, "" },
+        { ItemSpec::Plain, "FileShowFigures", "Show Figures", true, "" },
+        { ItemSpec::Quit, "FileQuit", "Quit", true, "Cmd+Q" },
     };
     BuildMenu(*this, kTitle, kItems);
 }
 
 void Menu::Untitled1()
 {
-    static constexpr ItemSpec kTitle{ItemSpec::Plain, "ExamMenu0", "Exam", false, ""};
+    static constexpr ItemSpec kTitle { ItemSpec::Plain, "ExamMenu0", "Exam", false, "" };
     static constexpr ItemSpec kItems[] = {
-        {ItemSpec::Plain, "ExamTechnician", "Technician", false, ""},
-        {ItemSpec::Plain, "ExamGeneral", "General", false, ""},
-        {ItemSpec::Plain, "ExamExtra", "Extra", false, ""},
-        {ItemSpec::Plain, "ExamFCCMarine1", "FCC Commercial Element 1", false, ""},
-        {ItemSpec::Plain, "ExamFCCMarine3", "FCC Commercial Element 3", false, ""},
-        {ItemSpec::Plain, "ExamFCCMarine8", "FCC Commercial Element 8", false, ""},
-        {ItemSpec::Apple, "AppleAboutVarno", "About Varno...", false, ""},
-        {ItemSpec::Apple, "AppleGoToVarnoWebsite", "Go To Varno Website...", true, ""},
-        {ItemSpec::Apple, "AppleCheckForLatestVersion", "Check For Latest Version...", true, ""},
+        { ItemSpec::Plain, "ExamTechnician", "Technician", false, "" },
+        { ItemSpec::Plain, "ExamGeneral", "General", false, "" },
+        { ItemSpec::Plain, "ExamExtra", "Extra", false, "" },
+        { ItemSpec::Plain, "ExamFCCMarine1", "FCC Commercial Element 1", false, "" },
+        { ItemSpec::Plain, "ExamFCCMarine3", "FCC Commercial Element 3", false, "" },
+        { ItemSpec::Plain, "ExamFCCMarine8", "FCC Commercial Element 8", false, "" },
+        { ItemSpec::Apple, "AppleAboutVarno", "About Varno...", false, "" },
+        { ItemSpec::Apple, "AppleGoToVarnoWebsite", "Go To Varno Website...", true, "" },
+        { ItemSpec::Apple, "AppleCheckForLatestVersion", "Check For Latest Version...", true, "" },
     };
     BuildMenu(*this, kTitle, kItems);
 }
 
 void Menu::Untitled2()
 {
-    static constexpr ItemSpec kTitle{ItemSpec::Plain, "EditMenu1", "Edit", false, ""};
+    static constexpr ItemSpec kTitle { ItemSpec::Plain, "EditMenu1", "Edit", false, "" };
     static constexpr ItemSpec kItems[] = {
-        {ItemSpec::Plain, "EditUndo", "Undo", false, "Cmd+Z"},
-        {ItemSpec::Plain, "UntitledMenu2", "-", false, nullptr},
-        {ItemSpec::Plain, "EditCut", "Cut", false, "Cmd+X"},
-        {ItemSpec::Plain, "EditCopy", "Copy", false, "Cmd+C"},
-        {ItemSpec::Plain, "EditPaste", "Paste", false, "Cmd+V"},
-        {ItemSpec::Plain, "EditClear", "Clear", false, ""},
-        {ItemSpec::Plain, "EditClearExamHistories", "Clear Exam Histories", true, ""},
-        {ItemSpec::Plain, "UntitledMenu1", "", false, ""},
+        { ItemSpec::Plain, "EditUndo", "Undo", false, "Cmd+Z" },
+        { ItemSpec::Plain, "UntitledMenu2", "-", false, nullptr },
+        { ItemSpec::Plain, "EditCut", "Cut", false, "Cmd+X" },
+        { ItemSpec::Plain, "EditCopy", "Copy", false, "Cmd+C" },
+        { ItemSpec::Plain, "EditPaste", "Paste", false, "Cmd+V" },
+        { ItemSpec::Plain, "EditClear", "Clear", false, "" },
+        { ItemSpec::Plain, "EditClearExamHistories", "Clear Exam Histories", true, "" },
+        { ItemSpec::Plain, "UntitledMenu1", "", false, "" },
     };
     BuildMenu(*this, kTitle, kItems);
 }
 
 void Menu::Untitled3()
 {
-    static constexpr ItemSpec kTitle{ItemSpec::Plain, "HelpMenu", "Help", true, ""};
+    static constexpr ItemSpec kTitle { ItemSpec::Plain, "HelpMenu", "Help", true, "" };
     static constexpr ItemSpec kItems[] = {
-        {ItemSpec::Plain, "HelpOpenHelp", "Open Help", true, ""},
+        { ItemSpec::Plain, "HelpOpenHelp", "Open Help", true, "" },
     };
     BuildMenu(*this, kTitle, kItems);
 }

@@ -93,20 +93,20 @@ void _ApplicationAddMenuHandlers()
         bool (Varno::*handler)();
     };
     static constexpr Binding kBindings[] = {
-        {"ExamTechnician", &Varno::_ExamTechnician_Action},
-        {"ExamGeneral", &Varno::_ExamGeneral_Action},
-        {"ExamExtra", &Varno::_ExamExtra_Action},
-        {"FileShowFigures", &Varno::_FileShowFigures_Action},
-        {"FileShowExam", &Varno::_FileShowExam_Action},
-        {"AppleAboutVarno", &Varno::_AppleAboutVarno_Action},
-        {"ExamHistory", &Varno::_ExamHistory_Action},
-        {"AppleGoToVarnoWebsite", &Varno::_AppleGoToVarnoWebsite_Action},
-        {"AppleCheckForLatestVersion", &Varno::_AppleCheckForLatestVersion_Action},
-        {"EditClearExamHistories", &Varno::_EditClearExamHistories_Action},
-        {"ExamFCCMarine1", &Varno::_ExamFCCMarine1_Action},
-        {"ExamFCCMarine8", &Varno::_ExamFCCMarine8_Action},
-        {"ExamFCCMarine3", &Varno::_ExamFCCMarine3_Action},
-        {"HelpOpenHelp", &Varno::_HelpOpenHelp_Action},
+        { "ExamTechnician", &Varno::_ExamTechnician_Action },
+        { "ExamGeneral", &Varno::_ExamGeneral_Action },
+        { "ExamExtra", &Varno::_ExamExtra_Action },
+        { "FileShowFigures", &Varno::_FileShowFigures_Action },
+        { "FileShowExam", &Varno::_FileShowExam_Action },
+        { "AppleAboutVarno", &Varno::_AppleAboutVarno_Action },
+        { "ExamHistory", &Varno::_ExamHistory_Action },
+        { "AppleGoToVarnoWebsite", &Varno::_AppleGoToVarnoWebsite_Action },
+        { "AppleCheckForLatestVersion", &Varno::_AppleCheckForLatestVersion_Action },
+        { "EditClearExamHistories", &Varno::_EditClearExamHistories_Action },
+        { "ExamFCCMarine1", &Varno::_ExamFCCMarine1_Action },
+        { "ExamFCCMarine8", &Varno::_ExamFCCMarine8_Action },
+        { "ExamFCCMarine3", &Varno::_ExamFCCMarine3_Action },
+        { "HelpOpenHelp", &Varno::_HelpOpenHelp_Action },
     };
     for (const Binding& binding : kBindings) {
         Varno& app = App();
@@ -115,7 +115,7 @@ void _ApplicationAddMenuHandlers()
     }
 }
 
-void _LateStartup() {}
+void _LateStartup() { }
 
 Ref<MenuItem> ExamMenu0()
 {

@@ -57,14 +57,14 @@ public:
     void AddExamResults(Integer right, Integer wrong);
     Integer PickQuestion(Integer section);
     void PutAnswerString(Integer first, Integer second, const std::string& answer1,
-                         const std::string& answer2, const std::string& answer3,
-                         const std::string& answer4, Integer third);
+        const std::string& answer2, const std::string& answer3, const std::string& answer4,
+        Integer third);
     void ParseTestLine(const std::string& line);
     void ParseTest();
     std::string GetQuestionCode(Integer poolQuestion);
     void DumpExam();
-    void BuildFileFromResources(const std::string& first, Integer second, const std::string& third,
-                                Integer fourth);
+    void BuildFileFromResources(
+        const std::string& first, Integer second, const std::string& third, Integer fourth);
     void WriteDebugMessage(const std::string& text);
     void CreateSectionExam(Integer section);
     void MyAdjustFile();

@@ -68,7 +68,8 @@ void EnableItems(const Application& app, MenuItem& item, bool isTitle)
 std::string RunningExecutablePath()
 {
     if (QCoreApplication::instance() != nullptr) {
-        const QString canonical = QFileInfo(QCoreApplication::applicationFilePath()).canonicalFilePath();
+        const QString canonical
+            = QFileInfo(QCoreApplication::applicationFilePath()).canonicalFilePath();
         if (!canonical.isEmpty())
             return QFile::encodeName(canonical).toStdString();
     }

@@ -16,7 +16,7 @@
 struct BinaryStream::Private {
     std::string data;
     std::size_t position = 0;
-    std::unique_ptr<QSaveFile> target;  // set for created streams
+    std::unique_ptr<QSaveFile> target; // set for created streams
     bool closed = false;
     bool closeResult = false;
 
@@ -83,7 +83,10 @@ Ref<BinaryStream> BinaryStream::FromBytes(std::string bytes)
     return Ref<BinaryStream>(std::shared_ptr<BinaryStream>(new BinaryStream(std::move(d))));
 }
 
-BinaryStream::BinaryStream(std::unique_ptr<Private> d) : d(std::move(d)) {}
+BinaryStream::BinaryStream(std::unique_ptr<Private> d)
+    : d(std::move(d))
+{
+}
 
 // Destroying a created stream without Close discards its temporary file and
 // leaves the old file as it was (QSaveFile's destructor does that).

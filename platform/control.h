@@ -86,7 +86,7 @@ public:
     const std::string& TextFont() const { return textFont_; }
     void SetTextFont(const std::string& font);
     Single TextSize() const { return textSize_; }
-    void SetTextSize(Single size);  // fractional sizes are drawn as such
+    void SetTextSize(Single size); // fractional sizes are drawn as such
     bool Bold() const { return bold_; }
     void SetBold(bool bold);
     bool Italic() const { return italic_; }

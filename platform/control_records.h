@@ -59,8 +59,8 @@ struct Placement {
     std::string initialParent;
 
     // The usual control: a name, a place and its focus order; the rest default.
-    static Placement At(std::string name, Integer left, Integer top, Integer width,
-                        Integer height, Integer tabIndex);
+    static Placement At(std::string name, Integer left, Integer top, Integer width, Integer height,
+        Integer tabIndex);
 };
 
 struct TextStyle {
@@ -133,7 +133,7 @@ struct PushButtonRecord {
 struct PopupMenuRecord {
     Placement place;
     TextStyle style;
-    std::string initialValue;  // rows separated by carriage returns
+    std::string initialValue; // rows separated by carriage returns
     Integer listIndex = 0;
     std::string dataSource;
     std::string dataField;
@@ -195,7 +195,7 @@ struct RangeRecord {
 };
 
 struct TimerRecord {
-    Integer mode = 2;  // repeating
+    Integer mode = 2; // repeating
     Integer period = 1000;
 
     std::string Encode() const;

@@ -13,7 +13,7 @@ namespace {
 // conversion to whole milliseconds can never overflow.
 QDateTime LocalMoment(double totalSeconds)
 {
-    constexpr double kLimit = 1e16;  // seconds
+    constexpr double kLimit = 1e16; // seconds
     if (!std::isfinite(totalSeconds))
         totalSeconds = 0;
     totalSeconds = std::clamp(totalSeconds, -kLimit, kLimit);
@@ -23,16 +23,26 @@ QDateTime LocalMoment(double totalSeconds)
 
 } // namespace
 
-Date::Date() : totalSeconds_(static_cast<double>(QDateTime::currentMSecsSinceEpoch()) / 1000.0) {}
+Date::Date()
+    : totalSeconds_(static_cast<double>(QDateTime::currentMSecsSinceEpoch()) / 1000.0)
+{
+}
 
-Date::Date(double totalSeconds) : totalSeconds_(totalSeconds) {}
+Date::Date(double totalSeconds)
+    : totalSeconds_(totalSeconds)
+{
+}
 
 std::string Date::ShortDate() const
 {
-    return QLocale::system().toString(LocalMoment(totalSeconds_).date(), QLocale::ShortFormat).toStdString();
+    return QLocale::system()
+        .toString(LocalMoment(totalSeconds_).date(), QLocale::ShortFormat)
+        .toStdString();
 }
 
 std::string Date::ShortTime() const
 {
-    return QLocale::system().toString(LocalMoment(totalSeconds_).time(), QLocale::ShortFormat).toStdString();
+    return QLocale::system()
+        .toString(LocalMoment(totalSeconds_).time(), QLocale::ShortFormat)
+        .toStdString();
 }

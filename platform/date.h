@@ -7,14 +7,14 @@
 // ShortTime show it in the user's local time and locale.
 class Date {
 public:
-    Date();  // now
+    Date(); // now
     explicit Date(double totalSeconds);
 
     double TotalSeconds() const { return totalSeconds_; }
     void SetTotalSeconds(double seconds) { totalSeconds_ = seconds; }
 
-    std::string ShortDate() const;  // UTF-8
-    std::string ShortTime() const;  // UTF-8
+    std::string ShortDate() const; // UTF-8
+    std::string ShortTime() const; // UTF-8
 
 private:
     double totalSeconds_ = 0;

@@ -2,7 +2,10 @@
 
 #include <utility>
 
-RuntimeException::RuntimeException(std::string message) : message_(std::move(message)) {}
+RuntimeException::RuntimeException(std::string message)
+    : message_(std::move(message))
+{
+}
 
 const char* RuntimeException::what() const noexcept
 {

@@ -9,8 +9,7 @@
 // Arrays with a declared upper bound: indices 0 to Upper are valid (Upper + 1
 // elements, all value-initialised); anything else raises OutOfBoundsException.
 // Callers use them from index 1, as the documents do.
-template <typename T, Integer Upper>
-class FixedArray {
+template <typename T, Integer Upper> class FixedArray {
 public:
     static_assert(Upper >= 0);
 
@@ -24,16 +23,15 @@ private:
     static std::size_t Checked(Integer index)
     {
         if (index < 0 || index > Upper)
-            throw OutOfBoundsException("index " + std::to_string(index) + " outside 0.."
-                                       + std::to_string(Upper));
+            throw OutOfBoundsException(
+                "index " + std::to_string(index) + " outside 0.." + std::to_string(Upper));
         return static_cast<std::size_t>(index);
     }
 
     std::vector<T> data_ = std::vector<T>(static_cast<std::size_t>(Upper) + 1);
 };
 
-template <typename T, Integer Upper1, Integer Upper2>
-class FixedArray2D {
+template <typename T, Integer Upper1, Integer Upper2> class FixedArray2D {
 public:
     static_assert(Upper1 >= 0 && Upper2 >= 0);
 
@@ -49,11 +47,11 @@ private:
     {
         if (i < 0 || i > Upper1 || j < 0 || j > Upper2)
             throw OutOfBoundsException("index (" + std::to_string(i) + ", " + std::to_string(j)
-                                       + ") outside (0.." + std::to_string(Upper1) + ", 0.."
-                                       + std::to_string(Upper2) + ")");
+                + ") outside (0.." + std::to_string(Upper1) + ", 0.." + std::to_string(Upper2)
+                + ")");
         return static_cast<std::size_t>(i) * (Upper2 + 1) + static_cast<std::size_t>(j);
     }
 
-    std::vector<T> data_ =
-        std::vector<T>(static_cast<std::size_t>(Upper1 + 1) * static_cast<std::size_t>(Upper2 + 1));
+    std::vector<T> data_ = std::vector<T>(
+        static_cast<std::size_t>(Upper1 + 1) * static_cast<std::size_t>(Upper2 + 1));
 };

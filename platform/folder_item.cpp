@@ -37,7 +37,10 @@ constexpr Integer kLaunchRefused = 1;
 
 } // namespace
 
-FolderItem::FolderItem(std::string nativePath) : path_(Normalised(nativePath)) {}
+FolderItem::FolderItem(std::string nativePath)
+    : path_(Normalised(nativePath))
+{
+}
 
 std::string FolderItem::Name() const
 {

@@ -22,7 +22,7 @@ public:
 
     bool Exists() const;
     bool Directory() const;
-    Integer Length() const;  // bytes; 0 when missing
+    Integer Length() const; // bytes; 0 when missing
     // Removes the file (or empty folder); true when nothing is left behind.
     bool Delete();
 

@@ -23,8 +23,8 @@ public:
     // The source rectangle of the picture scaled into the destination
     // rectangle. A nil picture draws nothing.
     void DrawPicture(const Ref<Picture>& picture, Integer destLeft, Integer destTop,
-                     Integer destWidth, Integer destHeight, Integer sourceLeft, Integer sourceTop,
-                     Integer sourceWidth, Integer sourceHeight);
+        Integer destWidth, Integer destHeight, Integer sourceLeft, Integer sourceTop,
+        Integer sourceWidth, Integer sourceHeight);
 
 private:
     QPainter& painter_;

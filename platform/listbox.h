@@ -50,11 +50,14 @@ public:
 
     // A click on a heading: a handler returning True keeps the rows as they
     // are; with no handler, or False, the list sorts by that column.
-    void OnSortColumn(std::function<bool(Listbox&, Integer)> handler) { sortColumn_ = std::move(handler); }
+    void OnSortColumn(std::function<bool(Listbox&, Integer)> handler)
+    {
+        sortColumn_ = std::move(handler);
+    }
     void OnDoubleClick(std::function<void(Listbox&)> handler) { doubleClick_ = std::move(handler); }
     // User actions, as the user would make them.
     void ClickHeading(Integer column);
-    void DoubleClickRow(Integer row);  // selects the row (-1: none), then DoubleClick
+    void DoubleClickRow(Integer row); // selects the row (-1: none), then DoubleClick
 
     PropertyKind KindOf(std::string_view name) const override;
     void SetProperty(std::string_view name, const PropertyValue& value) override;

@@ -66,7 +66,7 @@ private:
 
 // Shown by macOS in the application menu. Linux has none, so it stays in the
 // menu it was appended to.
-class AppleMenuItem : public MenuItem {};
+class AppleMenuItem : public MenuItem { };
 
 // Its own action quits the application.
 class QuitMenuItem : public MenuItem {

@@ -31,8 +31,8 @@ public:
 
     bool OpenURL(const std::string& url) override
     {
-        const QUrl address(QString::fromUtf8(url.data(), static_cast<qsizetype>(url.size())),
-                           QUrl::TolerantMode);
+        const QUrl address(
+            QString::fromUtf8(url.data(), static_cast<qsizetype>(url.size())), QUrl::TolerantMode);
         return address.isValid() && QDesktopServices::openUrl(address);
     }
 

@@ -33,7 +33,7 @@ Ref<Picture> Picture::FromResources(const std::string& fileName)
     try {
         folder = ResourceFolder();
     } catch (const NilObjectException&) {
-        return {};  // no application or no resource folder: the picture is missing
+        return {}; // no application or no resource folder: the picture is missing
     }
     Ref<FolderItem> file = folder->Child(fileName);
     if (!file)
@@ -41,7 +41,10 @@ Ref<Picture> Picture::FromResources(const std::string& fileName)
     return Open(*file);
 }
 
-Picture::Picture(const QImage& image) : image_(std::make_unique<QImage>(image)) {}
+Picture::Picture(const QImage& image)
+    : image_(std::make_unique<QImage>(image))
+{
+}
 
 Picture::~Picture() = default;
 

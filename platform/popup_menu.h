@@ -13,7 +13,7 @@ class PopupMenu : public RectControl {
 public:
     explicit PopupMenu(Window& window);
 
-    void DeleteAllRows();  // the selection becomes -1
+    void DeleteAllRows(); // the selection becomes -1
     void AddRow(const std::string& text);
     Integer ListCount() const;
     // The text of a row; OutOfBoundsException outside 0 to ListCount - 1.

@@ -6,7 +6,7 @@ namespace {
 
 std::mt19937_64& Generator()
 {
-    static std::mt19937_64 generator{std::random_device{}()};
+    static std::mt19937_64 generator { std::random_device {}() };
     return generator;
 }
 

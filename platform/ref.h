@@ -10,14 +10,19 @@
 //
 // Owning refs share the object (MakeRef, or a shared_ptr); Borrow() wraps an
 // object that something else owns (a window's control, a menu item).
-template <typename T>
-class Ref {
+template <typename T> class Ref {
 public:
     Ref() = default;
-    Ref(std::nullptr_t) {}
-    explicit Ref(std::shared_ptr<T> object) : object_(std::move(object)) {}
+    Ref(std::nullptr_t) { }
+    explicit Ref(std::shared_ptr<T> object)
+        : object_(std::move(object))
+    {
+    }
     template <typename U>
-    Ref(const Ref<U>& other) : object_(other.Shared()) {}
+    Ref(const Ref<U>& other)
+        : object_(other.Shared())
+    {
+    }
 
     static Ref Borrow(T* object)
     {
@@ -46,8 +51,7 @@ private:
     std::shared_ptr<T> object_;
 };
 
-template <typename T, typename... Args>
-Ref<T> MakeRef(Args&&... args)
+template <typename T, typename... Args> Ref<T> MakeRef(Args&&... args)
 {
     return Ref<T>(std::make_shared<T>(std::forward<Args>(args)...));
 }

@@ -25,8 +25,8 @@ struct Runtime::Private {
     std::unique_ptr<QApplication> application;
 };
 
-Runtime::Runtime(int& argc, char** argv, const std::string& applicationName,
-                 const std::string& shortVersion)
+Runtime::Runtime(
+    int& argc, char** argv, const std::string& applicationName, const std::string& shortVersion)
     : d(std::make_unique<Private>())
 {
     if (RuntimeExists())

@@ -9,7 +9,7 @@
 class Runtime {
 public:
     Runtime(int& argc, char** argv, const std::string& applicationName,
-            const std::string& shortVersion);
+        const std::string& shortVersion);
     ~Runtime();
     Runtime(const Runtime&) = delete;
     Runtime& operator=(const Runtime&) = delete;

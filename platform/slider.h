@@ -17,12 +17,15 @@ public:
     bool LiveScroll() const;
     void SetMinimum(Integer minimum);
     void SetMaximum(Integer maximum);
-    void SetValue(Integer value);  // kept within Minimum to Maximum
+    void SetValue(Integer value); // kept within Minimum to Maximum
     void SetLineStep(Integer step);
     void SetPageStep(Integer step);
     void SetLiveScroll(bool live);
 
-    void OnValueChanged(std::function<void(RangeControl&)> handler) { valueChanged_ = std::move(handler); }
+    void OnValueChanged(std::function<void(RangeControl&)> handler)
+    {
+        valueChanged_ = std::move(handler);
+    }
 
     PropertyKind KindOf(std::string_view name) const override;
     void SetProperty(std::string_view name, const PropertyValue& value) override;

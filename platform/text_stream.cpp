@@ -17,7 +17,10 @@ Ref<TextInputStream> TextInputStream::Open(const FolderItem& item)
     return MakeRef<TextInputStream>(std::move(*content));
 }
 
-TextInputStream::TextInputStream(std::string content) : content_(std::move(content)) {}
+TextInputStream::TextInputStream(std::string content)
+    : content_(std::move(content))
+{
+}
 
 std::string TextInputStream::ReadAll()
 {
@@ -67,10 +70,14 @@ Ref<TextOutputStream> TextOutputStream::Create(const FolderItem& item)
     d->file.setFileName(QtPath(item));
     if (!d->file.open(QIODevice::WriteOnly))
         return {};
-    return Ref<TextOutputStream>(std::shared_ptr<TextOutputStream>(new TextOutputStream(std::move(d))));
+    return Ref<TextOutputStream>(
+        std::shared_ptr<TextOutputStream>(new TextOutputStream(std::move(d))));
 }
 
-TextOutputStream::TextOutputStream(std::unique_ptr<Private> d) : d(std::move(d)) {}
+TextOutputStream::TextOutputStream(std::unique_ptr<Private> d)
+    : d(std::move(d))
+{
+}
 
 // A stream released without Close still delivers what was written, as code
 // that lets its streams go out of scope expects; one released while an

@@ -12,10 +12,10 @@ struct Color {
     std::uint8_t red = 0;
     std::uint8_t green = 0;
     std::uint8_t blue = 0;
-    std::uint8_t alpha = 0;  // the fourth byte of a stored colour; 0 is opaque
+    std::uint8_t alpha = 0; // the fourth byte of a stored colour; 0 is opaque
 
     friend bool operator==(const Color&, const Color&) = default;
 };
 
-constexpr Color kWhite{255, 255, 255, 0};
-constexpr Color kBlack{0, 0, 0, 0};
+constexpr Color kWhite { 255, 255, 255, 0 };
+constexpr Color kBlack { 0, 0, 0, 0 };

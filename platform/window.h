@@ -37,8 +37,7 @@ public:
     Window& operator=(const Window&) = delete;
 
     // Builds and opens a new window of class W and returns it.
-    template <class W>
-    static W& Create()
+    template <class W> static W& Create()
     {
         auto window = std::make_unique<W>();
         W& result = *window;
@@ -46,8 +45,7 @@ public:
         return result;
     }
     // The open window of class W (exactly that class), or nullptr.
-    template <class W>
-    static W* FindOpen()
+    template <class W> static W* FindOpen()
     {
         for (Window* window : OpenWindows()) {
             if (typeid(*window) == typeid(W))
@@ -57,8 +55,7 @@ public:
     }
     // The single-instance accessor: the open window of class W unchanged, else a
     // new one. It never shows a window that is already open.
-    template <class W>
-    static W& SingleInstance()
+    template <class W> static W& SingleInstance()
     {
         if (W* open = FindOpen<W>())
             return *open;
@@ -67,11 +64,11 @@ public:
     static std::vector<Window*> OpenWindows();
 
     // The building steps; Create runs them in order.
-    virtual void Layout() {}
-    virtual void CreateControls() {}
+    virtual void Layout() { }
+    virtual void CreateControls() { }
 
     std::string Title() const;
-    void SetTitle(const std::string& title);  // UTF-8
+    void SetTitle(const std::string& title); // UTF-8
     Integer Width() const;
     Integer Height() const;
     void SetWidth(Integer width);
@@ -86,20 +83,18 @@ public:
     bool MenuBarVisible() const { return menuBarVisible_; }
     bool Visible() const;
 
-    void Show();  // shows the window and brings it to the front
+    void Show(); // shows the window and brings it to the front
     void Hide();
     void Close();
     bool IsOpen() const { return open_; }
 
     // The control of that name (and index, for control arrays). Raises
     // NilObjectException when there is none, or when it is not a C.
-    template <class C>
-    C& Find(std::string_view name) const
+    template <class C> C& Find(std::string_view name) const
     {
         return Cast<C>(ControlNamed(name, kAnyIndex));
     }
-    template <class C>
-    C& Find(std::string_view name, Integer index) const
+    template <class C> C& Find(std::string_view name, Integer index) const
     {
         return Cast<C>(ControlNamed(name, index));
     }
@@ -138,17 +133,16 @@ public:
     void RebuildMenuBar();
 
 protected:
-    virtual void Event_Open() {}
-    virtual void Event_Close() {}
-    virtual void Event_Resized() {}
-    virtual void Event_Resizing() {}
+    virtual void Event_Open() { }
+    virtual void Event_Close() { }
+    virtual void Event_Resized() { }
+    virtual void Event_Resizing() { }
 
 private:
     static void Adopt(std::unique_ptr<Window> window);
     void Build();
     void AddControlObject(std::unique_ptr<Control> control, std::string_view name);
-    template <class C>
-    static C& Cast(Control* control)
+    template <class C> static C& Cast(Control* control)
     {
         auto* typed = dynamic_cast<C*>(control);
         if (typed == nullptr)

@@ -21,32 +21,37 @@ struct ExpectedItem {
 };
 
 const std::vector<ExpectedItem> kBar = {
-    {"", 0, "UntitledMenu3", "File", false, "", ExpectedItem::Plain},
-    {"UntitledMenu3", 0, "FileShowExam", "Show Exam", true, "", ExpectedItem::Plain},
-    {"UntitledMenu3", 1, "FileShowFigures", "Show Figures", true, "", ExpectedItem::Plain},
-    {"UntitledMenu3", 2, "FileQuit", "Quit", true, "Cmd+Q", ExpectedItem::Quit},
-    {"", 1, "ExamMenu0", "Exam", false, "", ExpectedItem::Plain},
-    {"ExamMenu0", 0, "ExamTechnician", "Technician", false, "", ExpectedItem::Plain},
-    {"ExamMenu0", 1, "ExamGeneral", "General", false, "", ExpectedItem::Plain},
-    {"ExamMenu0", 2, "ExamExtra", "Extra", false, "", ExpectedItem::Plain},
-    {"ExamMenu0", 3, "ExamFCCMarine1", "FCC Commercial Element 1", false, "", ExpectedItem::Plain},
-    {"ExamMenu0", 4, "ExamFCCMarine3", "FCC Commercial Element 3", false, "", ExpectedItem::Plain},
-    {"ExamMenu0", 5, "ExamFCCMarine8", "FCC Commercial Element 8", false, "", ExpectedItem::Plain},
-    {"ExamMenu0", 6, "AppleAboutVarno", "About Varno...", false, "", ExpectedItem::Apple},
-    {"ExamMenu0", 7, "AppleGoToVarnoWebsite", "Go To Varno Website...", true, "", ExpectedItem::Apple},
-    {"ExamMenu0", 8, "AppleCheckForLatestVersion", "Check For Latest Version...", true, "",
-     ExpectedItem::Apple},
-    {"", 2, "EditMenu1", "Edit", false, "", ExpectedItem::Plain},
-    {"EditMenu1", 0, "EditUndo", "Undo", false, "Cmd+Z", ExpectedItem::Plain},
-    {"EditMenu1", 1, "UntitledMenu2", "-", false, "", ExpectedItem::Plain},
-    {"EditMenu1", 2, "EditCut", "Cut", false, "Cmd+X", ExpectedItem::Plain},
-    {"EditMenu1", 3, "EditCopy", "Copy", false, "Cmd+C", ExpectedItem::Plain},
-    {"EditMenu1", 4, "EditPaste", "Paste", false, "Cmd+V", ExpectedItem::Plain},
-    {"EditMenu1", 5, "EditClear", "Clear", false, "", ExpectedItem::Plain},
-    {"EditMenu1", 6, "EditClearExamHistories", "Clear Exam Histories", true, "", ExpectedItem::Plain},
-    {"EditMenu1", 7, "UntitledMenu1", "", false, "", ExpectedItem::Plain},
-    {"", 3, "HelpMenu", "Help", true, "", ExpectedItem::Plain},
-    {"HelpMenu", 0, "HelpOpenHelp", "Open Help", true, "", ExpectedItem::Plain},
+    { "", 0, "UntitledMenu3", "File", false, "", ExpectedItem::Plain },
+    { "UntitledMenu3", 0, "FileShowExam", "Show Exam", true, "", ExpectedItem::Plain },
+    { "UntitledMenu3", 1, "FileShowFigures", "Show Figures", true, "", ExpectedItem::Plain },
+    { "UntitledMenu3", 2, "FileQuit", "Quit", true, "Cmd+Q", ExpectedItem::Quit },
+    { "", 1, "ExamMenu0", "Exam", false, "", ExpectedItem::Plain },
+    { "ExamMenu0", 0, "ExamTechnician", "Technician", false, "", ExpectedItem::Plain },
+    { "ExamMenu0", 1, "ExamGeneral", "General", false, "", ExpectedItem::Plain },
+    { "ExamMenu0", 2, "ExamExtra", "Extra", false, "", ExpectedItem::Plain },
+    { "ExamMenu0", 3, "ExamFCCMarine1", "FCC Commercial Element 1", false, "",
+        ExpectedItem::Plain },
+    { "ExamMenu0", 4, "ExamFCCMarine3", "FCC Commercial Element 3", false, "",
+        ExpectedItem::Plain },
+    { "ExamMenu0", 5, "ExamFCCMarine8", "FCC Commercial Element 8", false, "",
+        ExpectedItem::Plain },
+    { "ExamMenu0", 6, "AppleAboutVarno", "About Varno...", false, "", ExpectedItem::Apple },
+    { "ExamMenu0", 7, "AppleGoToVarnoWebsite", "Go To Varno Website...", true, "",
+        ExpectedItem::Apple },
+    { "ExamMenu0", 8, "AppleCheckForLatestVersion", "Check For Latest Version...", true, "",
+        ExpectedItem::Apple },
+    { "", 2, "EditMenu1", "Edit", false, "", ExpectedItem::Plain },
+    { "EditMenu1", 0, "EditUndo", "Undo", false, "Cmd+Z", ExpectedItem::Plain },
+    { "EditMenu1", 1, "UntitledMenu2", "-", false, "", ExpectedItem::Plain },
+    { "EditMenu1", 2, "EditCut", "Cut", false, "Cmd+X", ExpectedItem::Plain },
+    { "EditMenu1", 3, "EditCopy", "Copy", false, "Cmd+C", ExpectedItem::Plain },
+    { "EditMenu1", 4, "EditPaste", "Paste", false, "Cmd+V", ExpectedItem::Plain },
+    { "EditMenu1", 5, "EditClear", "Clear", false, "", ExpectedItem::Plain },
+    { "EditMenu1", 6, "EditClearExamHistories", "Clear Exam Histories", true, "",
+        ExpectedItem::Plain },
+    { "EditMenu1", 7, "UntitledMenu1", "", false, "", ExpectedItem::Plain },
+    { "", 3, "HelpMenu", "Help", true, "", ExpectedItem::Plain },
+    { "HelpMenu", 0, "HelpOpenHelp", "Open Help", true, "", ExpectedItem::Plain },
 };
 
 class MenuBarTest : public testing::Test {
@@ -84,9 +89,9 @@ TEST_F(MenuBarTest, EveryItemHasItsPlaceNameTextFlagsAndShortcut)
         EXPECT_EQ(item.KeyboardShortcut(), expected.shortcut);
         EXPECT_TRUE(item.Visible());
         EXPECT_EQ(dynamic_cast<const QuitMenuItem*>(&item) != nullptr,
-                  expected.kind == ExpectedItem::Quit);
+            expected.kind == ExpectedItem::Quit);
         EXPECT_EQ(dynamic_cast<const AppleMenuItem*>(&item) != nullptr,
-                  expected.kind == ExpectedItem::Apple);
+            expected.kind == ExpectedItem::Apple);
         // Names are unique across the bar: the lookup finds this very item.
         EXPECT_EQ(bar.Lookup(expected.name).Pointer(), &item);
     }

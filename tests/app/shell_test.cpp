@@ -16,9 +16,20 @@
 namespace {
 
 const char* const kHandledItems[] = {
-    "ExamTechnician", "ExamGeneral", "ExamExtra", "FileShowFigures", "FileShowExam",
-    "AppleAboutVarno", "ExamHistory", "AppleGoToVarnoWebsite", "AppleCheckForLatestVersion",
-    "EditClearExamHistories", "ExamFCCMarine1", "ExamFCCMarine8", "ExamFCCMarine3", "HelpOpenHelp",
+    "ExamTechnician",
+    "ExamGeneral",
+    "ExamExtra",
+    "FileShowFigures",
+    "FileShowExam",
+    "AppleAboutVarno",
+    "ExamHistory",
+    "AppleGoToVarnoWebsite",
+    "AppleCheckForLatestVersion",
+    "EditClearExamHistories",
+    "ExamFCCMarine1",
+    "ExamFCCMarine8",
+    "ExamFCCMarine3",
+    "HelpOpenHelp",
 };
 
 std::string PreferencesFile()
@@ -40,8 +51,8 @@ TEST_F(ShellTest, OpenOffersTheThreeAmateurExamsAndShowsTheChooser)
 
     MenuItem& exam = *ExamMenu0();
     ASSERT_EQ(exam.Count(), 6);
-    const char* expected[] = {"Technician", "General", "Extra", "About Varno...",
-                              "Go To Varno Website...", "Check For Latest Version..."};
+    const char* expected[] = { "Technician", "General", "Extra", "About Varno...",
+        "Go To Varno Website...", "Check For Latest Version..." };
     for (Integer i = 0; i < 6; ++i)
         EXPECT_EQ(exam.Item(i).Text(), expected[i]);
     for (Integer i = 0; i < 3; ++i)
@@ -66,10 +77,10 @@ TEST_F(ShellTest, ChooserIsBuiltFromItsStoredLayout)
         Integer left, top, width, height, tabIndex;
     };
     const Expected controls[] = {
-        {&chooser.PushButton1(), 56, 64, 90, 20, 0},
-        {&chooser.PushButton2(), 56, 96, 90, 20, 1},
-        {&chooser.PushButton3(), 56, 128, 90, 20, 2},
-        {&chooser.Label1(), 39, 14, 118, 20, 3},
+        { &chooser.PushButton1(), 56, 64, 90, 20, 0 },
+        { &chooser.PushButton2(), 56, 96, 90, 20, 1 },
+        { &chooser.PushButton3(), 56, 128, 90, 20, 2 },
+        { &chooser.Label1(), 39, 14, 118, 20, 3 },
     };
     for (const Expected& e : controls) {
         EXPECT_EQ(e.control->Left(), e.left);
@@ -91,11 +102,12 @@ TEST_F(ShellTest, EnablingPassEnablesExactlyTheHandledItems)
 {
     App().RaiseOpen();
     App().EnableMenuItems();
-    for (const char* name : {"ExamTechnician", "ExamGeneral", "ExamExtra", "AppleAboutVarno",
-                             "FileShowExam", "FileShowFigures", "FileQuit", "AppleGoToVarnoWebsite",
-                             "AppleCheckForLatestVersion", "EditClearExamHistories", "HelpOpenHelp"})
+    for (const char* name : { "ExamTechnician", "ExamGeneral", "ExamExtra", "AppleAboutVarno",
+             "FileShowExam", "FileShowFigures", "FileQuit", "AppleGoToVarnoWebsite",
+             "AppleCheckForLatestVersion", "EditClearExamHistories", "HelpOpenHelp" })
         EXPECT_TRUE(Menu().Lookup(name)->Enabled()) << name;
-    for (const char* name : {"EditUndo", "EditCut", "EditCopy", "EditPaste", "EditClear", "UntitledMenu1"})
+    for (const char* name :
+        { "EditUndo", "EditCut", "EditCopy", "EditPaste", "EditClear", "UntitledMenu1" })
         EXPECT_FALSE(Menu().Lookup(name)->Enabled()) << name;
 }
 
@@ -227,7 +239,7 @@ TEST_F(ShellTest, AnUncaughtExceptionInAHandlerShowsTheErrorMessageOnceAndGoesOn
     EXPECT_FALSE(App().InvokeMenuHandler("FileShowExam"));
     ASSERT_EQ(Sink().messages.size(), 1u);
     EXPECT_EQ(Sink().messages[0],
-              "Error, please report what you did to cause this to the devleoper, thanks!");
+        "Error, please report what you did to cause this to the devleoper, thanks!");
 
     EXPECT_FALSE(App().InvokeMenuHandler("EditClearExamHistories"));
     ASSERT_EQ(Sink().messages.size(), 2u);

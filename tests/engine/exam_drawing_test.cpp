@@ -201,12 +201,12 @@ TEST_F(ExamDrawing, EachChoiceLoadsANewPoolObject)
 
 TEST_F(ExamDrawing, PoolThatFailsToParseLeavesTheOldSummary)
 {
-    PoolSpec good = UniformPool({{4, 2}});
+    PoolSpec good = UniformPool({ { 4, 2 } });
     good.title = "Good";
     LoadTechPool(good);
     const ExamClass* first = app->exam.Pointer();
-    EXPECT_THROW(LoadTechPool(UniformPool(std::vector<SizeAndDraws>(101, {1, 0}))),
-                 OutOfBoundsException);
+    EXPECT_THROW(
+        LoadTechPool(UniformPool(std::vector<SizeAndDraws>(101, { 1, 0 }))), OutOfBoundsException);
     EXPECT_NE(app->exam.Pointer(), first);
     EXPECT_EQ(app->exam->numSections, 101);
     EXPECT_EQ(app->examName, "Good");

@@ -224,7 +224,7 @@ TEST_F(ApplicationTest, ClosingTheLastWindowQuitsThroughClose)
 
 TEST(ApplicationEvents, DoEventsDeliversDeferredDeletes)
 {
-    QPointer<QObject> object = new QObject;  // owned by its deleteLater below
+    QPointer<QObject> object = new QObject; // owned by its deleteLater below
     object->deleteLater();
     Application::DoEvents();
     EXPECT_TRUE(object.isNull());
@@ -234,16 +234,16 @@ TEST_F(ApplicationTest, EnablingPassEnablesExactlyAutoEnableItemsWithHandlersAnd
 {
     MenuBar bar;
     auto file = Item("FileMenu", false, false);
-    file->Append(Item("FileShowExam", true, false));     // handler, AutoEnable: enabled
-    file->Append(Item("FileNoHandler", true, true));     // AutoEnable, no handler: disabled
-    file->Append(Item("-", false, true));                // separator: disabled
+    file->Append(Item("FileShowExam", true, false)); // handler, AutoEnable: enabled
+    file->Append(Item("FileNoHandler", true, true)); // AutoEnable, no handler: disabled
+    file->Append(Item("-", false, true)); // separator: disabled
     auto quit = std::make_unique<QuitMenuItem>();
     quit->SetName("FileQuit");
     quit->SetEnabled(false);
     file->Append(std::move(quit));
     auto exam = Item("ExamMenu0", false, false);
-    exam->Append(Item("ExamTechnician", false, true));   // handler, no AutoEnable: disabled
-    auto sub = Item("ExamMore", false, false);           // has children: a title, stays enabled
+    exam->Append(Item("ExamTechnician", false, true)); // handler, no AutoEnable: disabled
+    auto sub = Item("ExamMore", false, false); // has children: a title, stays enabled
     sub->Append(Item("ExamDeep", true, false));
     exam->Append(std::move(sub));
     bar.Append(std::move(file));
@@ -263,7 +263,7 @@ TEST_F(ApplicationTest, EnablingPassEnablesExactlyAutoEnableItemsWithHandlersAnd
     app.EnableMenuItems();
 
     EXPECT_EQ(events, 1);
-    EXPECT_FALSE(technicianDuringEvent);  // the pass ran before the event
+    EXPECT_FALSE(technicianDuringEvent); // the pass ran before the event
     EXPECT_TRUE(bar.Lookup("ExamTechnician")->Enabled());
     EXPECT_TRUE(bar.Lookup("FileMenu")->Enabled());
     EXPECT_TRUE(bar.Lookup("ExamMenu0")->Enabled());

@@ -45,14 +45,15 @@ TEST(BinaryStream, WritesBigEndianBytesWhateverTheHost)
         stream.WritePString("Hi");
         stream.Write("xy");
     });
-    EXPECT_EQ(bytes, Bytes({1, 2, 3, 4, 0xFF, 0xFF, 0xFF, 0xFE, 0x3F, 0xF0, 0, 0, 0, 0, 0, 0, 2,
-                            'H', 'i', 'x', 'y'}));
+    EXPECT_EQ(bytes,
+        Bytes({ 1, 2, 3, 4, 0xFF, 0xFF, 0xFF, 0xFE, 0x3F, 0xF0, 0, 0, 0, 0, 0, 0, 2, 'H', 'i', 'x',
+            'y' }));
 }
 
 TEST(BinaryStream, ReadsBigEndianBytes)
 {
     Ref<BinaryStream> stream = BinaryStream::FromBytes(
-        Bytes({0x80, 0, 0, 0, 0, 0, 1, 0, 0xC0, 0x09, 0x21, 0xFB, 0x54, 0x44, 0x2D, 0x18}));
+        Bytes({ 0x80, 0, 0, 0, 0, 0, 1, 0, 0xC0, 0x09, 0x21, 0xFB, 0x54, 0x44, 0x2D, 0x18 }));
     EXPECT_EQ(stream->ReadInt32(), std::numeric_limits<std::int32_t>::min());
     EXPECT_EQ(stream->ReadInt32(), 256);
     EXPECT_DOUBLE_EQ(stream->ReadDouble(), -3.141592653589793);
@@ -63,13 +64,13 @@ TEST(BinaryStream, EveryTypeRoundTripsThroughAFile)
 {
     const std::string path = MakeTempFolder("binary") + "/roundtrip.bin";
     const std::string longText(255, 'q');
-    const std::string binaryText = Bytes({0, 13, 10, 0xFF});
+    const std::string binaryText = Bytes({ 0, 13, 10, 0xFF });
     {
         Ref<BinaryStream> out = BinaryStream::Create(FolderItem(path), "myprefs");
         ASSERT_TRUE(out);
-        for (std::int32_t value : {0, 1, -1, 2147483647, -2147483647 - 1, 123456789})
+        for (std::int32_t value : { 0, 1, -1, 2147483647, -2147483647 - 1, 123456789 })
             out->WriteInt32(value);
-        for (double value : {0.0, -0.0, 1.5, -1e300, 5e-324, 1717171717.123})
+        for (double value : { 0.0, -0.0, 1.5, -1e300, 5e-324, 1717171717.123 })
             out->WriteDouble(value);
         out->WritePString("");
         out->WritePString(longText);
@@ -80,9 +81,9 @@ TEST(BinaryStream, EveryTypeRoundTripsThroughAFile)
     Ref<BinaryStream> in = BinaryStream::Open(FolderItem(path));
     ASSERT_TRUE(in);
     EXPECT_EQ(in->Length(), 6 * 4 + 6 * 8 + 1 + 256 + 5);
-    for (std::int32_t value : {0, 1, -1, 2147483647, -2147483647 - 1, 123456789})
+    for (std::int32_t value : { 0, 1, -1, 2147483647, -2147483647 - 1, 123456789 })
         EXPECT_EQ(in->ReadInt32(), value);
-    for (double value : {0.0, -0.0, 1.5, -1e300, 5e-324, 1717171717.123}) {
+    for (double value : { 0.0, -0.0, 1.5, -1e300, 5e-324, 1717171717.123 }) {
         const double read = in->ReadDouble();
         EXPECT_EQ(read, value);
         EXPECT_EQ(std::signbit(read), std::signbit(value));
@@ -96,15 +97,14 @@ TEST(BinaryStream, EveryTypeRoundTripsThroughAFile)
 
 TEST(BinaryStream, NanKeepsItsBits)
 {
-    const std::string bytes = WrittenFile([](BinaryStream& stream) {
-        stream.WriteDouble(std::numeric_limits<double>::quiet_NaN());
-    });
+    const std::string bytes = WrittenFile(
+        [](BinaryStream& stream) { stream.WriteDouble(std::numeric_limits<double>::quiet_NaN()); });
     EXPECT_TRUE(std::isnan(BinaryStream::FromBytes(bytes)->ReadDouble()));
 }
 
 TEST(BinaryStream, ReadsPastTheEndGiveZerosWithoutException)
 {
-    Ref<BinaryStream> stream = BinaryStream::FromBytes(Bytes({0, 0, 0, 7, 0, 0}));
+    Ref<BinaryStream> stream = BinaryStream::FromBytes(Bytes({ 0, 0, 0, 7, 0, 0 }));
     EXPECT_EQ(stream->ReadInt32(), 7);
     // Two bytes are left: a partial value reads 0 and moves to the end.
     EXPECT_EQ(stream->ReadInt32(), 0);
@@ -129,7 +129,7 @@ TEST(BinaryStream, EmptyFileReadsAsZeros)
 
 TEST(BinaryStream, StringCutShortByTheEndReadsEmpty)
 {
-    Ref<BinaryStream> stream = BinaryStream::FromBytes(Bytes({5, 'a', 'b'}));
+    Ref<BinaryStream> stream = BinaryStream::FromBytes(Bytes({ 5, 'a', 'b' }));
     EXPECT_EQ(stream->ReadPString(), "");
     EXPECT_TRUE(stream->EndOfFile());
 }
@@ -144,8 +144,8 @@ TEST(BinaryStream, ReadGivesWhatIsLeftUpToTheCount)
 
 TEST(BinaryStream, WritePStringCutsAt255Bytes)
 {
-    const std::string bytes =
-        WrittenFile([](BinaryStream& stream) { stream.WritePString(std::string(300, 'z')); });
+    const std::string bytes
+        = WrittenFile([](BinaryStream& stream) { stream.WritePString(std::string(300, 'z')); });
     ASSERT_EQ(bytes.size(), 256u);
     EXPECT_EQ(static_cast<unsigned char>(bytes[0]), 255);
     EXPECT_EQ(bytes.substr(1), std::string(255, 'z'));
@@ -159,7 +159,7 @@ TEST(BinaryStream, CreateReplacesAnExistingFileWhole)
     ASSERT_TRUE(stream);
     stream->WriteInt32(1);
     ASSERT_TRUE(stream->Close());
-    EXPECT_EQ(ReadFileBytes(path), Bytes({0, 0, 0, 1}));
+    EXPECT_EQ(ReadFileBytes(path), Bytes({ 0, 0, 0, 1 }));
 }
 
 TEST(BinaryStream, UnclosedCreatedStreamLeavesTheOldFile)
@@ -175,8 +175,8 @@ TEST(BinaryStream, UnclosedCreatedStreamLeavesTheOldFile)
     EXPECT_EQ(ReadFileBytes(path), "old contents");
     // Nor is a temporary file left lying beside it.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder),
-                            std::filesystem::directory_iterator()),
-              1);
+                  std::filesystem::directory_iterator()),
+        1);
 }
 
 TEST(BinaryStream, CreateInAMissingFolderGivesNil)

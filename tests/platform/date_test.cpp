@@ -47,13 +47,14 @@ TEST(Date, NowShowsTodayInLocalTime)
     const Date now;
     const Date restored(now.TotalSeconds());
     EXPECT_EQ(restored.ShortDate(),
-              QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString());
+        QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString());
 }
 
 TEST(Date, DamagedCountsShowSomethingWithoutFailing)
 {
     constexpr double kInfinity = std::numeric_limits<double>::infinity();
-    for (double damaged : {std::numeric_limits<double>::quiet_NaN(), kInfinity, -kInfinity, 1e300, -1e300}) {
+    for (double damaged :
+        { std::numeric_limits<double>::quiet_NaN(), kInfinity, -kInfinity, 1e300, -1e300 }) {
         const Date date(damaged);
         EXPECT_NO_THROW(static_cast<void>(date.ShortDate()));
         EXPECT_NO_THROW(static_cast<void>(date.ShortTime()));

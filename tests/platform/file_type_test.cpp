@@ -16,7 +16,7 @@ TEST(FileType, RegisteredOnceByName)
 
     FileType second = prefs;
     second.MacType = "xxxx";
-    second.Register();  // a second registration of the name changes nothing
+    second.Register(); // a second registration of the name changes nothing
 
     ASSERT_TRUE(FileType::IsRegistered("myprefs"));
     const FileType* found = FileType::Find("myprefs");

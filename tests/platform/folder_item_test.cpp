@@ -64,7 +64,7 @@ TEST(FolderItem, DeleteRemovesFilesAndEmptyFoldersOnly)
     FolderItem file(folder + "/gone");
     EXPECT_TRUE(file.Delete());
     EXPECT_FALSE(file.Exists());
-    EXPECT_TRUE(file.Delete());  // nothing was left behind
+    EXPECT_TRUE(file.Delete()); // nothing was left behind
 
     WriteFileBytes(folder + "/full/inner", "x");
     FolderItem full(folder + "/full");
@@ -96,7 +96,8 @@ TEST(SpecialFolder, PreferencesIsTheXdgConfigFolderCreatedWhenMissing)
     EXPECT_TRUE(preferences->Directory());
 
     unsetenv("XDG_CONFIG_HOME");
-    EXPECT_EQ(SpecialFolder::Preferences()->NativePath(), std::string(std::getenv("HOME")) + "/.config");
+    EXPECT_EQ(
+        SpecialFolder::Preferences()->NativePath(), std::string(std::getenv("HOME")) + "/.config");
     setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
 }
 

@@ -16,9 +16,10 @@ TEST_F(MessageSinkTest, MsgBoxAndShowUrlReachTheSink)
     MsgBox("Exam histories cleared");
     MsgBox("two\rlines");
     ShowURL("https://example.org/version.html?prog=varno&version=1.0");
-    EXPECT_EQ(sink->messages, (std::vector<std::string>{"Exam histories cleared", "two\rlines"}));
+    EXPECT_EQ(
+        sink->messages, (std::vector<std::string> { "Exam histories cleared", "two\rlines" }));
     EXPECT_EQ(sink->urls,
-              std::vector<std::string>{"https://example.org/version.html?prog=varno&version=1.0"});
+        std::vector<std::string> { "https://example.org/version.html?prog=varno&version=1.0" });
     EXPECT_TRUE(sink->documents.empty());
 }
 
@@ -28,7 +29,7 @@ TEST_F(MessageSinkTest, LaunchHandsTheDocumentToTheSink)
     WriteFileBytes(path, "%PDF");
     FolderItem item(path);
     item.Launch(true);
-    EXPECT_EQ(sink->documents, std::vector<std::string>{path});
+    EXPECT_EQ(sink->documents, std::vector<std::string> { path });
     EXPECT_EQ(item.LastErrorCode(), 0);
 }
 

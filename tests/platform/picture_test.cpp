@@ -13,13 +13,12 @@ namespace {
 
 // A 2 x 1 GIF89a: a white pixel, then a black one (two-colour table, LZW
 // codes clear, 0, 1, end).
-const std::string kTwoPixelGif(
-    "GIF89a"
-    "\x02\x00\x01\x00\x80\x00\x00"
-    "\xFF\xFF\xFF\x00\x00\x00"
-    "\x2C\x00\x00\x00\x00\x02\x00\x01\x00\x00"
-    "\x02\x02\x44\x0A\x00"
-    "\x3B",
+const std::string kTwoPixelGif("GIF89a"
+                               "\x02\x00\x01\x00\x80\x00\x00"
+                               "\xFF\xFF\xFF\x00\x00\x00"
+                               "\x2C\x00\x00\x00\x00\x02\x00\x01\x00\x00"
+                               "\x02\x02\x44\x0A\x00"
+                               "\x3B",
     6 + 7 + 6 + 10 + 5 + 1);
 
 } // namespace
@@ -65,20 +64,20 @@ TEST(Picture, TransparentModeOneClearsWhiteAndNearWhiteOnly)
 {
     QImage image(4, 1, QImage::Format_RGB32);
     image.setPixel(0, 0, qRgb(255, 255, 255));
-    image.setPixel(1, 0, qRgb(251, 250, 253));  // JPEG noise on white
+    image.setPixel(1, 0, qRgb(251, 250, 253)); // JPEG noise on white
     image.setPixel(2, 0, qRgb(249, 255, 255));
     image.setPixel(3, 0, qRgb(0, 0, 0));
     Picture picture(image);
 
-    EXPECT_EQ(&picture.DrawnImage(), &picture.Image());  // mode 0 draws every pixel
+    EXPECT_EQ(&picture.DrawnImage(), &picture.Image()); // mode 0 draws every pixel
     picture.SetTransparent(1);
     const QImage& drawn = picture.DrawnImage();
     EXPECT_EQ(qAlpha(drawn.pixel(0, 0)), 0);
     EXPECT_EQ(qAlpha(drawn.pixel(1, 0)), 0);
     EXPECT_EQ(qAlpha(drawn.pixel(2, 0)), 255);
     EXPECT_EQ(drawn.pixel(3, 0), qRgba(0, 0, 0, 255));
-    EXPECT_EQ(&picture.DrawnImage(), &drawn);  // cached
-    EXPECT_EQ(qAlpha(picture.Image().pixel(0, 0)), 255);  // the original is untouched
+    EXPECT_EQ(&picture.DrawnImage(), &drawn); // cached
+    EXPECT_EQ(qAlpha(picture.Image().pixel(0, 0)), 255); // the original is untouched
 }
 
 class ResourcePictureTest : public testing::Test {

@@ -23,7 +23,7 @@ std::vector<std::string> Lines(const std::string& content)
 
 TEST(TextInputStream, LinesEndAtLfCrOrCrLf)
 {
-    const std::vector<std::string> expected{"one", "two", "three"};
+    const std::vector<std::string> expected { "one", "two", "three" };
     EXPECT_EQ(Lines("one\ntwo\nthree\n"), expected);
     EXPECT_EQ(Lines("one\rtwo\rthree\r"), expected);
     EXPECT_EQ(Lines("one\r\ntwo\r\nthree\r\n"), expected);
@@ -32,8 +32,8 @@ TEST(TextInputStream, LinesEndAtLfCrOrCrLf)
 
 TEST(TextInputStream, EmptyLinesAreKept)
 {
-    EXPECT_EQ(Lines("a\n\nb\r\rc\n\r"), (std::vector<std::string>{"a", "", "b", "", "c", ""}));
-    EXPECT_EQ(Lines(""), std::vector<std::string>{});
+    EXPECT_EQ(Lines("a\n\nb\r\rc\n\r"), (std::vector<std::string> { "a", "", "b", "", "c", "" }));
+    EXPECT_EQ(Lines(""), std::vector<std::string> {});
 }
 
 TEST(TextInputStream, ReadLineAtTheEndGivesEmpty)

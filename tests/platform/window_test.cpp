@@ -386,7 +386,8 @@ TEST_F(WindowTest, ClosingTheLastWindowTellsTheRuntime)
     TestWindow& window = OpenTestWindow(WindowRecord {});
     bool lastClosed = false;
     QObject context;
-    QObject::connect(qApp, &QGuiApplication::lastWindowClosed, &context, [&] { lastClosed = true; });
+    QObject::connect(
+        qApp, &QGuiApplication::lastWindowClosed, &context, [&] { lastClosed = true; });
     QTimer::singleShot(0, &context, [&] { window.Close(); });
     QTimer::singleShot(300, &context, [] { QCoreApplication::exit(0); });
     const bool quitOnLast = QApplication::quitOnLastWindowClosed();

@@ -204,7 +204,8 @@ std::string PdfText(const std::string& path)
     }
     // The typesetter joins "fi" and "fl" into ligature glyphs; read them as letters.
     for (const auto& [ligature, letters] :
-        { std::pair<std::string, std::string> { "\xEF\xAC\x81", "fi" }, { "\xEF\xAC\x82", "fl" } }) {
+        { std::pair<std::string, std::string> { "\xEF\xAC\x81", "fi" },
+            { "\xEF\xAC\x82", "fl" } }) {
         for (std::size_t at = text.find(ligature); at != std::string::npos;
              at = text.find(ligature, at))
             text.replace(at, ligature.size(), letters);
@@ -216,10 +217,10 @@ TEST(ResourceHelpDocument, PdfShowsEverySectionHeading)
 {
     const std::string text = PdfText(ResourcePath("Varno Docs.pdf"));
     ASSERT_FALSE(text.empty()) << "pdftotext (poppler-utils) read no text from the help document";
-    for (const char* heading : { "Varno User Guide", "Choosing an exam",
-             "Answering and moving between questions", "Sections and the whole pool",
-             "Grading and the review marks", "Statistics and history", "The figure viewer",
-             "Where your statistics are kept" })
+    for (const char* heading :
+        { "Varno User Guide", "Choosing an exam", "Answering and moving between questions",
+            "Sections and the whole pool", "Grading and the review marks", "Statistics and history",
+            "The figure viewer", "Where your statistics are kept" })
         EXPECT_NE(text.find(heading), std::string::npos) << heading;
 }
 

@@ -34,7 +34,7 @@ void MakePrivateEnvironment()
     }
     RootFolder() = pattern;
     const fs::path root(pattern);
-    for (const char* sub : {"home", "config", "tmp"})
+    for (const char* sub : { "home", "config", "tmp" })
         fs::create_directories(root / sub);
     setenv("HOME", (root / "home").c_str(), 1);
     setenv("XDG_CONFIG_HOME", (root / "config").c_str(), 1);

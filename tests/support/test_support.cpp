@@ -11,7 +11,7 @@ namespace fs = std::filesystem;
 
 std::string MakeTempFolder(const std::string& hint)
 {
-    static std::atomic<int> counter{0};
+    static std::atomic<int> counter { 0 };
     const fs::path folder = fs::path(TestRootFolder()) / (hint + "-" + std::to_string(++counter));
     fs::create_directories(folder);
     return folder.string();

@@ -27,6 +27,6 @@ public:
 
     void PushButton1_Action(PushButton& button);
     void init(const std::string& code, const std::string& questionText, Integer correctAnswer,
-              const std::string& answer1, const std::string& answer2, const std::string& answer3,
-              const std::string& answer4);
+        const std::string& answer1, const std::string& answer2, const std::string& answer3,
+        const std::string& answer4);
 };
