@@ -8,7 +8,7 @@
 
 // Arrays with a declared upper bound: indices 0 to Upper are valid (Upper + 1
 // elements, all value-initialised); anything else raises OutOfBoundsException.
-// Callers use them from index 1, as the documents do.
+// Callers use them from index 1; element 0 is left unused.
 template <typename T, Integer Upper> class FixedArray {
 public:
     static_assert(Upper >= 0);
