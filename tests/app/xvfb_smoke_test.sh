@@ -25,21 +25,10 @@ trap cleanup EXIT
 export HOME="$work/home" XDG_CONFIG_HOME="$work/config" TMPDIR="$work/tmp"
 mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$TMPDIR"
 
-display=""
-for n in $(seq 90 140); do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-        display=":$n"
-        break
-    fi
-done
-[ -n "$display" ] || { echo "no free X display"; exit 1; }
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-export DISPLAY="$display" QT_QPA_PLATFORM=xcb
-for _ in $(seq 50); do
-    xdotool getmouselocation >/dev/null 2>&1 && break
-    sleep 0.1
-done
+# shellcheck source=../support/virtual_display.sh
+source "$(dirname "$0")/../support/virtual_display.sh"
+start_virtual_display "$work"
+export QT_QPA_PLATFORM=xcb
 
 "$varno" >"$work/varno.log" 2>&1 &
 varno_pid=$!

@@ -1,0 +1,26 @@
+# Sourced by the tests that run the program on a virtual X display.
+
+# start_virtual_display WORK_FOLDER
+# Starts Xvfb on a display number of its own choosing (-displayfd picks a free
+# one and reports it once the server is ready, so parallel tests never race
+# for a display) and exports DISPLAY. Sets xvfb_pid; the caller kills it.
+start_virtual_display() {
+    local work="$1"
+    local display_file="$work/xvfb.display"
+    : >"$display_file"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
+        3>"$display_file" >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 100); do
+        [ -s "$display_file" ] && break
+        kill -0 "$xvfb_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    if [ ! -s "$display_file" ]; then
+        echo "Xvfb did not start:"
+        cat "$work/xvfb.log"
+        return 1
+    fi
+    DISPLAY=":$(head -n 1 "$display_file")"
+    export DISPLAY
+}
