@@ -21,5 +21,13 @@ for seed in "$@"; do
 done
 echo "$(ls "$work/corpus" | wc -l) seeds for $(basename "$fuzzer")"
 
+# The test command fuzzes from a fixed seed, so a run explores the same inputs
+# each time (as far as the time allows) and a failure can be repeated; set
+# VARNO_FUZZ_SEED=0 for a fresh random seed when hunting for new faults.
+seed_option=-seed="${VARNO_FUZZ_SEED:-20261207}"
+if [ "${VARNO_FUZZ_SEED:-}" = 0 ]; then
+    seed_option=
+fi
+
 "$fuzzer" -max_total_time="$seconds" -timeout="$input_timeout" -print_final_stats=1 \
-    -artifact_prefix="$artifacts/" "$work/corpus"
+    ${seed_option:+"$seed_option"} -artifact_prefix="$artifacts/" "$work/corpus"
