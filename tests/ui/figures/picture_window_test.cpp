@@ -1,5 +1,7 @@
 #include "picture_window.h"
 
+#include "program_fixture.h"
+
 #include "application.h"
 #include "canvas.h"
 #include "exceptions.h"
@@ -61,46 +63,21 @@ bool Near(Color a, Color b)
 
 } // namespace
 
-// A registered application whose resource folder is a fresh temporary folder
-// holding only the figures a test writes.
-class PictureWindowTest : public testing::Test {
+// The viewer's tests: the program with a resource folder holding only the
+// figures a test writes.
+class PictureWindowTest : public ProgramTest {
 protected:
-    void SetUp() override
+    PictureWindowTest()
+        : ProgramTest("figures")
     {
-        root_ = MakeTempFolder("figures");
-        WriteFileBytes(root_ + "/Resources/.keep", "");
-        app_ = std::make_unique<Varno>();
-        Application::Register(app_.get());
-        app_->SetExecutableFile(MakeRef<FolderItem>(root_ + "/bin/varno"));
-        app_->BindUnhandledException([this](RuntimeException& error) {
-            unhandled_.push_back(error.Message());
-            return true;
-        });
-        ForgetResourceFilesForTesting();
-        sink_ = &InstallRecordingMessageSink();
-    }
-
-    void TearDown() override
-    {
-        for (Window* window : Window::OpenWindows())
-            window->Close();
-        Application::DoEvents();
-        ForgetResourceFilesForTesting();
-        Application::Register(nullptr);
-        app_.reset();
     }
 
     void WriteFigure(Integer figure, const QImage& image) const
     {
         const QString path
-            = QString::fromStdString(root_ + "/Resources/Pic" + Str(figure) + ".gif");
+            = QString::fromStdString(Root() + "/Resources/Pic" + Str(figure) + ".gif");
         ASSERT_TRUE(WriteGif(image, path));
     }
-
-    std::string root_;
-    std::unique_ptr<Varno> app_;
-    RecordingMessageSink* sink_ = nullptr;
-    std::vector<std::string> unhandled_;
 };
 
 TEST_F(PictureWindowTest, ANewViewerShowsFigureOneOfSixteen)
@@ -179,7 +156,7 @@ TEST_F(PictureWindowTest, TheScrollBarsPanTheFigureLeftAndUp)
     // Pushed wholly out of view, the figure leaves the canvas white.
     viewer.ScrollBar1().SetValue(1000);
     EXPECT_EQ(canvas.PixelAt(0, 0), kWhite);
-    EXPECT_TRUE(unhandled_.empty());
+    EXPECT_TRUE(Unhandled().empty());
 }
 
 TEST_F(PictureWindowTest, ChoosingAnotherFigureKeepsThePan)
@@ -222,8 +199,8 @@ TEST_F(PictureWindowTest, AMissingFigureLeavesTheCanvasWhiteWithNoMessage)
         std::vector<std::pair<Integer, Integer>> { { 0, 0 }, { 300, 150 }, { 603, 318 } })
         EXPECT_EQ(viewer.Canvas1().PixelAt(x, y), kWhite);
     Application::DoEvents();
-    EXPECT_TRUE(sink_->messages.empty());
-    EXPECT_TRUE(unhandled_.empty());
+    EXPECT_TRUE(Sink().messages.empty());
+    EXPECT_TRUE(Unhandled().empty());
 
     // The file is looked for again at the next paint.
     WriteFigure(1003, Solid(Qt::red));
@@ -287,7 +264,7 @@ TEST_F(PictureWindowTest, Screenshot)
     // The shipped figure when the build has one, else a drawn stand-in.
     const std::string shipped
         = ReadFileBytes(std::string(VARNO_BUILD_DIR) + "/Resources/Pic1001.jpg");
-    const std::string figurePath = root_ + "/Resources/Pic1001.jpg";
+    const std::string figurePath = Root() + "/Resources/Pic1001.jpg";
     if (!shipped.empty()) {
         WriteFileBytes(figurePath, shipped);
     } else {
@@ -299,5 +276,5 @@ TEST_F(PictureWindowTest, Screenshot)
         EXPECT_TRUE(Near(viewer.Canvas1().PixelAt(10, 10), kRed));
     }
     EXPECT_TRUE(viewer.SaveScreenshot(ScreenshotFolder() + "/picture_window.png"));
-    EXPECT_TRUE(unhandled_.empty());
+    EXPECT_TRUE(Unhandled().empty());
 }

@@ -1,19 +1,8 @@
 #pragma once
 
-#include "application.h"
-#include "exceptions.h"
-#include "folder_item.h"
-#include "message_sink.h"
-#include "ref.h"
-#include "resource_files_testing.h"
-#include "test_support.h"
+#include "program_fixture.h"
 #include "text.h"
-#include "varno.h"
-#include "window.h"
 
-#include <gtest/gtest.h>
-
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -47,41 +36,19 @@ inline std::string ResultsPool(const std::string& title, const std::vector<Integ
     return text;
 }
 
-// A registered application object whose resource folder is a fresh temporary
-// folder; unhandled exceptions and messages are recorded, and every window is
-// closed again after the test.
-class ResultsTest : public testing::Test {
+// The results windows' tests: the program with a private resource folder.
+class ResultsTest : public ProgramTest {
 protected:
-    void SetUp() override
+    ResultsTest()
+        : ProgramTest("results")
     {
-        root_ = MakeTempFolder("results");
-        WriteFileBytes(root_ + "/Resources/.keep", "");
-        app_ = std::make_unique<Varno>();
-        Application::Register(app_.get());
-        app_->SetExecutableFile(MakeRef<FolderItem>(root_ + "/bin/varno"));
-        app_->BindUnhandledException([this](RuntimeException& error) {
-            unhandled_.push_back(error.Message());
-            return true;
-        });
-        ForgetResourceFilesForTesting();
-        sink_ = &InstallRecordingMessageSink();
-    }
-
-    void TearDown() override
-    {
-        for (Window* window : Window::OpenWindows())
-            window->Close();
-        Application::DoEvents();
-        ForgetResourceFilesForTesting();
-        Application::Register(nullptr);
-        app_.reset();
     }
 
     // Loads the pool as the Technician pool, as starting an exam does, with
     // examination class 1 current.
     void LoadPool(const std::string& poolText)
     {
-        WriteFileBytes(root_ + "/Resources/TechFile.txt", poolText);
+        WriteFileBytes(Root() + "/Resources/TechFile.txt", poolText);
         ForgetResourceFilesForTesting();
         App().SetExam(1);
         App().classNumber = 1;
@@ -96,14 +63,4 @@ protected:
         }
         return found;
     }
-
-    const std::string& Root() const { return root_; }
-    RecordingMessageSink& Sink() { return *sink_; }
-    const std::vector<std::string>& Unhandled() const { return unhandled_; }
-
-private:
-    std::string root_;
-    std::unique_ptr<Varno> app_;
-    RecordingMessageSink* sink_ = nullptr;
-    std::vector<std::string> unhandled_;
 };
