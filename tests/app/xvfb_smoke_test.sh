@@ -37,6 +37,7 @@ chooser=""
 for _ in $(seq 100); do
     chooser="$(xdotool search --name '^Choose Exam$' 2>/dev/null | head -n 1 || true)"
     [ -n "$chooser" ] && break
+    kill -0 "$varno_pid" 2>/dev/null || break
     sleep 0.2
 done
 if [ -z "$chooser" ]; then

@@ -23,4 +23,19 @@ start_virtual_display() {
     fi
     DISPLAY=":$(head -n 1 "$display_file")"
     export DISPLAY
+    # On a loaded machine the server may name its display before it answers;
+    # wait until a client really gets through, so the program is never the
+    # first to try.
+    local probe=(xdotool getmouselocation)
+    command -v xdpyinfo >/dev/null 2>&1 && probe=(xdpyinfo)
+    for _ in $(seq 200); do
+        "${probe[@]}" >/dev/null 2>&1 && return 0
+        if ! kill -0 "$xvfb_pid" 2>/dev/null; then
+            break
+        fi
+        sleep 0.1
+    done
+    echo "Xvfb on $DISPLAY does not answer:"
+    cat "$work/xvfb.log"
+    return 1
 }
