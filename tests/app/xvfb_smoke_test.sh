@@ -17,7 +17,7 @@ xvfb_pid=""
 varno_pid=""
 cleanup() {
     [ -n "$varno_pid" ] && kill "$varno_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    if declare -F stop_virtual_display >/dev/null; then stop_virtual_display; fi
     rm -rf "$work"
 }
 trap cleanup EXIT

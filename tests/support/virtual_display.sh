@@ -39,3 +39,19 @@ start_virtual_display() {
     cat "$work/xvfb.log"
     return 1
 }
+
+# stop_virtual_display
+# Stops the Xvfb of start_virtual_display and waits until it is gone: a server
+# still shutting down removes its display's socket on its way out, which would
+# take the socket away from the next server given the same display number.
+stop_virtual_display() {
+    [ -n "${xvfb_pid:-}" ] || return 0
+    kill "$xvfb_pid" 2>/dev/null || true
+    for _ in $(seq 50); do
+        kill -0 "$xvfb_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -9 "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+    xvfb_pid=""
+}
