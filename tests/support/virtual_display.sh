@@ -3,12 +3,15 @@
 # start_virtual_display WORK_FOLDER
 # Starts Xvfb on a display number of its own choosing (-displayfd picks a free
 # one and reports it once the server is ready, so parallel tests never race
-# for a display) and exports DISPLAY. Sets xvfb_pid; the caller kills it.
+# for a display) and exports DISPLAY. -noreset: an X server resets whenever
+# its last client leaves, and a client arriving during the reset is turned
+# away, so without it the probe below could make the program's own connection
+# fail. Sets xvfb_pid; stop_virtual_display stops it.
 start_virtual_display() {
     local work="$1"
     local display_file="$work/xvfb.display"
     : >"$display_file"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset \
         3>"$display_file" >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 100); do
