@@ -77,6 +77,15 @@ int main(int argc, char** argv)
     bool allGood = !missing;
     for (const std::string& file : files) {
         const PoolCheckResult result = CheckPoolFile(file, options);
+        if (result.lengths.exams > 0) {
+            const AnswerLengthFigures& lengths = result.lengths;
+            std::printf("%s: key longest in %.1f %%, shortest in %.1f %% of questions; "
+                        "always longest: %.1f %% on average, %.2f %% of exams passed; "
+                        "always shortest: %.1f %%, %.2f %%\n",
+                file.c_str(), 100 * lengths.keyLongestShare, 100 * lengths.keyShortestShare,
+                100 * lengths.longest.averageScore, 100 * lengths.longest.passRate,
+                100 * lengths.shortest.averageScore, 100 * lengths.shortest.passRate);
+        }
         if (result.findings.empty()) {
             std::printf(
                 "%s: good: \"%s\", %lld sections, %lld questions, exam of %lld, %d exams drawn\n",

@@ -10,6 +10,8 @@
 #include "varno.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdio>
 #include <exception>
 #include <filesystem>
 #include <fstream>
@@ -272,6 +274,147 @@ std::vector<std::string> CheckPoolStructure(const ExamClass& pool)
     return findings;
 }
 
+namespace {
+
+// Characters as the candidate sees them: UTF-8 continuation bytes are not
+// counted.
+std::size_t ShownLength(const std::string& text)
+{
+    return static_cast<std::size_t>(std::count_if(
+        text.begin(), text.end(), [](unsigned char c) { return (c & 0xC0) != 0x80; }));
+}
+
+// What one length strategy makes of one question: whether the key is among
+// the choices it would pick, and how many choices tie there.
+struct StrategyPick {
+    bool keyAmongPicks = false;
+    int picks = 1;
+};
+
+StrategyPick PickByLength(const std::array<std::size_t, 4>& lengths, int key, bool longest)
+{
+    const auto extreme = longest ? *std::max_element(lengths.begin(), lengths.end())
+                                 : *std::min_element(lengths.begin(), lengths.end());
+    StrategyPick pick;
+    pick.picks = static_cast<int>(std::count(lengths.begin(), lengths.end(), extreme));
+    pick.keyAmongPicks = lengths[static_cast<std::size_t>(key)] == extreme;
+    return pick;
+}
+
+std::string Percent(double share)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f %%", share * 100.0);
+    return text;
+}
+
+} // namespace
+
+AnswerLengthFigures MeasureAnswerLengths(const ExamClass& pool, int exams, std::uint64_t seed)
+{
+    AnswerLengthFigures figures;
+    const Integer records = std::min(pool.gettingQuestionNumber - 1, kMostQuestions);
+    if (records < 1 || exams < 1 || pool.numQuestions < 1)
+        return figures;
+
+    // Index 0 stays unused, as pool question numbers start at 1.
+    std::vector<StrategyPick> longest(static_cast<std::size_t>(records) + 1);
+    std::vector<StrategyPick> shortest(longest.size());
+    Integer keyLongest = 0;
+    Integer keyShortest = 0;
+    for (Integer n = 1; n <= records; ++n) {
+        std::array<std::size_t, 4> lengths {};
+        for (Integer a = 1; a <= 4; ++a)
+            lengths[static_cast<std::size_t>(a - 1)]
+                = ShownLength(WithoutTerminator(pool.questionAnswer(n, a)));
+        const int key
+            = static_cast<int>(std::clamp<Integer>(pool.questionCorrectAnswer(n), 1, 4)) - 1;
+        longest[static_cast<std::size_t>(n)] = PickByLength(lengths, key, true);
+        shortest[static_cast<std::size_t>(n)] = PickByLength(lengths, key, false);
+        keyLongest += longest[static_cast<std::size_t>(n)].keyAmongPicks
+            && longest[static_cast<std::size_t>(n)].picks == 1;
+        keyShortest += shortest[static_cast<std::size_t>(n)].keyAmongPicks
+            && shortest[static_cast<std::size_t>(n)].picks == 1;
+    }
+    figures.keyLongestShare = static_cast<double>(keyLongest) / static_cast<double>(records);
+    figures.keyShortestShare = static_cast<double>(keyShortest) / static_cast<double>(records);
+
+    std::mt19937_64 random(seed);
+    auto settles = [&random](const StrategyPick& pick) {
+        if (!pick.keyAmongPicks)
+            return false;
+        return pick.picks == 1 || std::uniform_int_distribution<int>(1, pick.picks)(random) == 1;
+    };
+    std::vector<Integer> candidates;
+    Integer longestTotal = 0;
+    Integer shortestTotal = 0;
+    int longestPasses = 0;
+    int shortestPasses = 0;
+    for (int exam = 0; exam < exams; ++exam) {
+        Integer longestScore = 0;
+        Integer shortestScore = 0;
+        for (Integer s = 1; s <= pool.numSections; ++s) {
+            candidates.clear();
+            for (Integer q = pool.sectionStart(s); q <= std::min(pool.sectionEnd(s), records); ++q)
+                candidates.push_back(q);
+            const std::size_t draw = static_cast<std::size_t>(std::clamp<Integer>(
+                pool.numInSection(s), 0, static_cast<Integer>(candidates.size())));
+            // The first `draw` places of a partial shuffle: an even pick
+            // without repeats, as the program's redraws give on a first run.
+            for (std::size_t i = 0; i < draw; ++i) {
+                const std::size_t j
+                    = std::uniform_int_distribution<std::size_t>(i, candidates.size() - 1)(random);
+                std::swap(candidates[i], candidates[j]);
+                const auto question = static_cast<std::size_t>(candidates[i]);
+                longestScore += settles(longest[question]);
+                shortestScore += settles(shortest[question]);
+            }
+        }
+        longestTotal += longestScore;
+        shortestTotal += shortestScore;
+        longestPasses += longestScore >= pool.minCorrect;
+        shortestPasses += shortestScore >= pool.minCorrect;
+    }
+    const double examQuestions
+        = static_cast<double>(exams) * static_cast<double>(pool.numQuestions);
+    figures.longest.averageScore = static_cast<double>(longestTotal) / examQuestions;
+    figures.shortest.averageScore = static_cast<double>(shortestTotal) / examQuestions;
+    figures.longest.passRate = static_cast<double>(longestPasses) / exams;
+    figures.shortest.passRate = static_cast<double>(shortestPasses) / exams;
+    figures.exams = exams;
+    return figures;
+}
+
+std::vector<std::string> AnswerLengthFindings(const AnswerLengthFigures& figures)
+{
+    std::vector<std::string> findings;
+    const struct {
+        const char* longerOrShorter;
+        const char* strategy;
+        double keyShare;
+        AnswerLengthFigures::Strategy result;
+    } sides[] = {
+        { "longer", "longest", figures.keyLongestShare, figures.longest },
+        { "shorter", "shortest", figures.keyShortestShare, figures.shortest },
+    };
+    for (const auto& side : sides) {
+        if (side.keyShare > kMostKeyLengthShare)
+            findings.push_back(std::string("the correct answer is ") + side.longerOrShorter
+                + " than every other choice in " + Percent(side.keyShare)
+                + " of the questions (at most " + Percent(kMostKeyLengthShare) + ")");
+        if (side.result.passRate >= kMostStrategyPassRate)
+            findings.push_back(std::string("always picking the ") + side.strategy
+                + " choice passes " + Percent(side.result.passRate) + " of "
+                + std::to_string(figures.exams) + " exams (it must stay under "
+                + Percent(kMostStrategyPassRate) + ")");
+        if (side.result.averageScore > kMostStrategyAverage)
+            findings.push_back(std::string("always picking the ") + side.strategy
+                + " choice scores " + Percent(side.result.averageScore) + " on average (at most "
+                + Percent(kMostStrategyAverage) + ")");
+    }
+    return findings;
+}
+
 PoolCheckResult CheckPoolText(
     const std::string& text, Integer examClass, const PoolCheckOptions& options)
 {
@@ -301,6 +444,11 @@ PoolCheckResult CheckPoolText(
         result.findings.push_back(finding);
     if (!result.findings.empty())
         return result; // the drawing is only meaningful for a sound pool
+    if (options.lengthExams > 0) {
+        result.lengths = MeasureAnswerLengths(pool, options.lengthExams, options.firstSeed);
+        for (const std::string& finding : AnswerLengthFindings(result.lengths))
+            result.findings.push_back(finding);
+    }
 
     ScratchInstall install;
     if (!install.Ready()

@@ -39,7 +39,46 @@ struct PoolCheckOptions {
     int draws = 300;
     // The first seed; the draws use firstSeed, firstSeed + 1, ...
     std::uint64_t firstSeed = 1;
+    // Exams simulated to see how far the lengths of the choices give the key
+    // away; 0 leaves that check out.
+    int lengthExams = 20000;
 };
+
+// How much the lengths of the choices give away. A candidate who has learnt
+// nothing and always picks the longest (or the shortest) choice should do
+// little better than one who guesses.
+struct AnswerLengthFigures {
+    // Shares of the pool's questions whose key is strictly longer (shorter)
+    // than each of the other three choices.
+    double keyLongestShare = 0;
+    double keyShortestShare = 0;
+
+    // A candidate who always picks the longest (shortest) choice, a tie
+    // settled by a coin, over exams drawn as the program draws them for a
+    // first run: each section's questions picked evenly, none twice.
+    struct Strategy {
+        double averageScore = 0; // right answers over the exam length, 0 to 1
+        double passRate = 0; // share of the exams with the pass mark or more
+    };
+    Strategy longest;
+    Strategy shortest;
+    int exams = 0;
+};
+
+// The most a pool may give away: the key strictly longest or strictly
+// shortest in at most 30 % of questions, and neither strategy passing 0.5 %
+// of exams or averaging more than 35 %.
+inline constexpr double kMostKeyLengthShare = 0.30;
+inline constexpr double kMostStrategyPassRate = 0.005;
+inline constexpr double kMostStrategyAverage = 0.35;
+
+// The figures of a parsed, structurally sound pool over `exams` simulated
+// exams (the simulation repeats itself for a seed).
+AnswerLengthFigures MeasureAnswerLengths(const ExamClass& pool, int exams, std::uint64_t seed = 1);
+
+// A finding for each figure over its bound; empty when the lengths give
+// nothing away.
+std::vector<std::string> AnswerLengthFindings(const AnswerLengthFigures& figures);
 
 struct PoolCheckResult {
     std::string title;
@@ -48,6 +87,7 @@ struct PoolCheckResult {
     Integer examLength = 0;
     Integer passMark = 0;
     int drawsChecked = 0;
+    AnswerLengthFigures lengths; // exams is 0 when they were not measured
     std::vector<std::string> findings;
 };
 

@@ -63,8 +63,11 @@ struct PoolLines {
             pool.lines.push_back("What is question " + tag + "?");
             pool.lines.push_back(std::to_string(1 + n % 4));
             pool.lines.push_back(n == 5 ? "1004" : "0");
-            for (const char* answer : { "alpha ", "bravo ", "charlie ", "delta " })
-                pool.lines.push_back(answer + tag);
+            // The key is never the longest or the shortest choice, so the
+            // lengths give nothing away.
+            const char* wrong[] = { "a miss ", "a near miss ", "a long way off " };
+            for (int a = 1, w = 0; a <= 4; ++a)
+                pool.lines.push_back((a == 1 + n % 4 ? "the answer " : wrong[w++]) + tag);
             pool.lines.push_back("Q" + tag);
         }
         return pool;
@@ -108,19 +111,46 @@ TEST(ShippedPools, EveryPoolPassesTheChecker)
     }
 }
 
-TEST(ShippedPools, EachExamGroupHasFiveQuestionsOrMore)
+// A candidate who has learnt nothing cannot pass by the lengths of the
+// choices: the key is rarely the longest or the shortest, and always picking
+// either does about as badly as guessing.
+TEST(ShippedPools, AnswerLengthsGiveNothingAway)
 {
-    // The amateur pools hold at least five questions per group, so an exam
-    // drawing one per group has a real choice.
     const std::filesystem::path resources = std::filesystem::path(VARNO_BUILD_DIR) / "Resources";
-    for (const char* file : { "TechFile.txt", "GeneralFile.txt", "ExtraFile.txt" }) {
-        SCOPED_TRACE(file);
-        const std::string text = ReadFileBytes((resources / file).string());
+    for (const ShippedPool& shipped : kShippedPools) {
+        SCOPED_TRACE(shipped.file);
+        ExamClass pool;
+        pool.PopulateFromText(ReadFileBytes((resources / shipped.file).string()));
+        const AnswerLengthFigures figures = MeasureAnswerLengths(pool, 20000);
+        EXPECT_EQ(figures.exams, 20000);
+        EXPECT_LE(figures.keyLongestShare, kMostKeyLengthShare);
+        EXPECT_LE(figures.keyShortestShare, kMostKeyLengthShare);
+        for (const auto& strategy : { figures.longest, figures.shortest }) {
+            EXPECT_LT(strategy.passRate, kMostStrategyPassRate);
+            EXPECT_LE(strategy.averageScore, kMostStrategyAverage);
+        }
+    }
+}
+
+TEST(ShippedPools, EachAmateurGroupHasTenQuestionsOrMore)
+{
+    // The amateur pools hold at least ten questions per group, as deep as the
+    // real pools, so practice meets every topic an exam can ask about.
+    const struct {
+        const char* file;
+        Integer fewestQuestions;
+    } amateurPools[]
+        = { { "TechFile.txt", 350 }, { "GeneralFile.txt", 350 }, { "ExtraFile.txt", 500 } };
+    const std::filesystem::path resources = std::filesystem::path(VARNO_BUILD_DIR) / "Resources";
+    for (const auto& amateur : amateurPools) {
+        SCOPED_TRACE(amateur.file);
+        const std::string text = ReadFileBytes((resources / amateur.file).string());
         ASSERT_FALSE(text.empty());
         ExamClass pool;
         pool.PopulateFromText(text);
+        EXPECT_GE(pool.gettingQuestionNumber - 1, amateur.fewestQuestions);
         for (Integer s = 1; s <= pool.numSections; ++s)
-            EXPECT_GE(pool.sectionEnd(s) - pool.sectionStart(s) + 1, 5) << pool.sectionPrefix(s);
+            EXPECT_GE(pool.sectionEnd(s) - pool.sectionStart(s) + 1, 10) << pool.sectionPrefix(s);
     }
 }
 
@@ -236,6 +266,54 @@ INSTANTIATE_TEST_SUITE_P(Cases, PoolCheckerRefuses,
             },
             "line 4 gives 0 sections" }),
     [](const testing::TestParamInfo<SpoiledPool>& info) { return std::string(info.param.name); });
+
+// The key made the longest choice of every question: both the share and the
+// strategy that exploits it are reported.
+TEST(PoolChecker, KeyThatIsAlwaysTheLongestChoiceIsReported)
+{
+    PoolLines pool = PoolLines::Sound();
+    for (int n = 1; n <= 9; ++n)
+        pool.Record(n, 3 + 1 + n % 4) += " and rather more words than the others";
+    const PoolCheckResult result = CheckPoolText(pool.Text(), 1, {});
+    EXPECT_DOUBLE_EQ(result.lengths.keyLongestShare, 1.0);
+    EXPECT_DOUBLE_EQ(result.lengths.longest.averageScore, 1.0);
+    EXPECT_DOUBLE_EQ(result.lengths.longest.passRate, 1.0);
+    EXPECT_TRUE(Mentions(result.findings, "longer than every other choice in 100.0 %"))
+        << Joined(result.findings);
+    EXPECT_TRUE(Mentions(result.findings, "always picking the longest choice passes 100.0 %"))
+        << Joined(result.findings);
+    EXPECT_FALSE(Mentions(result.findings, "shortest")) << Joined(result.findings);
+}
+
+TEST(PoolChecker, ShortKeysAndTiesAreMeasured)
+{
+    PoolLines pool = PoolLines::Sound();
+    // Questions 1 to 4: the key is the shortest choice. Questions 5 to 9: all
+    // four choices are as long, so a length strategy guesses among four.
+    for (int n = 1; n <= 9; ++n) {
+        for (int a = 1; a <= 4; ++a) {
+            std::string& answer = pool.Record(n, 3 + a);
+            if (n <= 4)
+                answer = a == 1 + n % 4 ? "k" : std::string("wrong ") + char('a' + a);
+            else
+                answer = std::string("same length ") + char('a' + a);
+        }
+    }
+    ExamClass parsed;
+    parsed.PopulateFromText(pool.Text());
+    const AnswerLengthFigures figures = MeasureAnswerLengths(parsed, 40000);
+    EXPECT_DOUBLE_EQ(figures.keyShortestShare, 4.0 / 9.0);
+    EXPECT_DOUBLE_EQ(figures.keyLongestShare, 0.0);
+    // Each exam takes 2 of questions 1-3, 2 of 4-7 and 1 of 8-9: on average
+    // 2 + 0.5 short keys, and a quarter of the other 2.5 by the coin.
+    EXPECT_NEAR(figures.shortest.averageScore, (2.5 + 2.5 / 4) / 5, 0.01);
+    EXPECT_NEAR(figures.longest.averageScore, (2.5 / 4) / 5, 0.01);
+    // The pass mark is 4 of 5. The shortest choice gets there with question 4
+    // and the coin's help; the longest choice never gets a point from
+    // section 1, so it can reach 3 at most.
+    EXPECT_GT(figures.shortest.passRate, 0.0);
+    EXPECT_EQ(figures.longest.passRate, 0.0);
+}
 
 TEST(PoolChecker, LastLineWithoutLineEndIsReported)
 {
