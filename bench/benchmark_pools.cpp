@@ -1,16 +1,18 @@
 #include "benchmark_pools.h"
 
-std::string ThousandQuestionPool()
+namespace {
+
+std::string PoolOfThousand(int sections, int drawsPerSection)
 {
-    constexpr int kSections = 50;
-    constexpr int kPerSection = 20;
-    std::string text = "150\r200\rBenchmark pool\r" + std::to_string(kSections) + "\r";
-    for (int s = 0; s < kSections; ++s)
-        text += "4 " + std::to_string(s * kPerSection + 1) + " "
-            + std::to_string((s + 1) * kPerSection) + "\r";
-    for (int s = 0; s < kSections; ++s)
+    const int perSection = 1000 / sections;
+    std::string text = "150\r" + std::to_string(sections * drawsPerSection) + "\rBenchmark pool\r"
+        + std::to_string(sections) + "\r";
+    for (int s = 0; s < sections; ++s)
+        text += std::to_string(drawsPerSection) + " " + std::to_string(s * perSection + 1) + " "
+            + std::to_string((s + 1) * perSection) + "\r";
+    for (int s = 0; s < sections; ++s)
         text += "B" + std::to_string(s + 1) + " A topic of the benchmark pool\r";
-    for (int q = 1; q <= kSections * kPerSection; ++q) {
+    for (int q = 1; q <= 1000; ++q) {
         text += "Which of these is the right answer to benchmark question " + std::to_string(q)
             + "?\r";
         text += std::to_string((q % 4) + 1) + "\r0\r";
@@ -19,4 +21,16 @@ std::string ThousandQuestionPool()
         text += "B" + std::to_string(q) + "\r";
     }
     return text;
+}
+
+} // namespace
+
+std::string ThousandQuestionPool()
+{
+    return PoolOfThousand(50, 4);
+}
+
+std::string OneSectionPool()
+{
+    return PoolOfThousand(1, 200);
 }

@@ -1,36 +1,65 @@
 #include "exam_class.h"
 
 #include "application.h"
+#include "byte_scan.h"
 #include "resource_files.h"
 #include "text.h"
 #include "varno.h"
+
+#include <cstring>
+
+#include <string_view>
 
 namespace {
 
 constexpr char kCarriageReturn = 13;
 constexpr char kLineFeed = 10;
 
-std::string WithoutTerminator(std::string line)
+std::string_view WithoutTerminator(std::string_view line)
 {
     if (!line.empty() && (line.back() == kCarriageReturn || line.back() == kLineFeed))
-        line.pop_back();
+        line.remove_suffix(1);
     return line;
 }
 
 // Field `position` (1-based) of a section line split at every single space;
 // two spaces in a row hold an empty field, and a field that is not there is
 // empty too. Both read as 0.
-std::string SectionField(const std::string& line, std::size_t position)
+std::string_view SectionField(std::string_view line, std::size_t position)
 {
     std::size_t begin = 0;
     for (std::size_t field = 1; field < position; ++field) {
         const std::size_t space = line.find(' ', begin);
-        if (space == std::string::npos)
+        if (space == std::string_view::npos)
             return {};
         begin = space + 1;
     }
     const std::size_t end = line.find(' ', begin);
-    return line.substr(begin, end == std::string::npos ? std::string::npos : end - begin);
+    return line.substr(begin, end == std::string_view::npos ? std::string_view::npos : end - begin);
+}
+
+// Every run of spaces in text becomes its first space; firstRun is where the
+// first run starts (npos for none).
+std::string WithoutSpaceRuns(std::string_view text, std::size_t firstRun)
+{
+    if (firstRun == std::string_view::npos)
+        return std::string(text);
+    std::string result(text.size(), '\0');
+    char* out = result.data();
+    std::memcpy(out, text.data(), firstRun + 1);
+    out += firstRun + 1;
+    bool previousSpace = true;
+    for (std::size_t i = firstRun + 2; i < text.size(); ++i) {
+        // Written always, kept unless it continues a run: no branch to
+        // mispredict on the pattern of the spaces.
+        const char c = text[i];
+        const bool isSpace = c == ' ';
+        *out = c;
+        out += !(isSpace && previousSpace);
+        previousSpace = isSpace;
+    }
+    result.resize(static_cast<std::size_t>(out - result.data()));
+    return result;
 }
 
 } // namespace
@@ -71,29 +100,30 @@ void ExamClass::PopulateFromText(const std::string& text)
 
     // Every CR and every LF ends a line and stays with it; a CR LF pair is two
     // lines. Bytes after the last line end are no line at all.
-    std::string line;
-    for (const char byte : text) {
-        line.push_back(byte);
-        if (byte == kCarriageReturn || byte == kLineFeed) {
-            ProcessLine(line);
-            ++lineNumber;
-            line.clear();
-        }
+    const std::string_view bytes(text);
+    for (std::size_t begin = 0; begin < bytes.size();) {
+        const std::size_t end = FindLineEnd(bytes, begin);
+        if (end == std::string_view::npos)
+            break;
+        ProcessLine(bytes.substr(begin, end - begin + 1));
+        ++lineNumber;
+        begin = end + 1;
     }
 
     // Only a running program has somewhere to send its debug text; a tool that
     // parses pools on its own has nothing to tell.
-    if (auto* app = dynamic_cast<Varno*>(Application::CurrentOrNull()))
+    auto* app = dynamic_cast<Varno*>(Application::CurrentOrNull());
+    if (app != nullptr && DebugMessagesObserved())
         app->WriteDebugMessage("questions read: " + Str(gettingQuestionNumber - 1));
 }
 
-void ExamClass::ProcessLine(const std::string& line)
+void ExamClass::ProcessLine(std::string_view line)
 {
     if (gettingQuestions) {
         const Integer n = gettingQuestionNumber;
         switch (questionState) {
         case 0:
-            question(n) = WithoutTerminator(line);
+            question(n).assign(WithoutTerminator(line));
             questionState = 1;
             break;
         case 1:
@@ -108,11 +138,15 @@ void ExamClass::ProcessLine(const std::string& line)
         case 4:
         case 5:
         case 6:
-            questionAnswer(n, questionState - 2) = StripExtraSpaces(line);
+            // Pools rarely hold a run of spaces; the answer is then taken as it is.
+            if (const std::size_t run = FindSpaceRun(line, 0); run == std::string_view::npos)
+                questionAnswer(n, questionState - 2).assign(line);
+            else
+                questionAnswer(n, questionState - 2) = WithoutSpaceRuns(line, run);
             ++questionState;
             break;
         default:
-            questionNumber(n) = line;
+            questionNumber(n).assign(line);
             ++gettingQuestionNumber;
             questionState = 0;
             break;
@@ -127,7 +161,7 @@ void ExamClass::ProcessLine(const std::string& line)
     if (lineNo == 2)
         numQuestions = Val(line);
     if (lineNo == 3)
-        name = WithoutTerminator(line);
+        name.assign(WithoutTerminator(line));
     if (lineNo == 4)
         numSections = Val(line);
     const Integer n = numSections;
@@ -139,21 +173,13 @@ void ExamClass::ProcessLine(const std::string& line)
     }
     // N + 5 <= L <= 2N + 4 can only hold for 0 < N < L.
     if (n > 0 && n < lineNo && lineNo - 4 - n >= 1 && lineNo - 4 - n <= n)
-        sectionPrefix(lineNo - 4 - n) = WithoutTerminator(line);
+        sectionPrefix(lineNo - 4 - n).assign(WithoutTerminator(line));
     // L = 2N + 4, that is L - 4 even and half of it N.
     if ((lineNo - 4) % 2 == 0 && (lineNo - 4) / 2 == n)
         gettingQuestions = true;
 }
 
-std::string ExamClass::StripExtraSpaces(const std::string& text)
+std::string ExamClass::StripExtraSpaces(std::string_view text)
 {
-    std::string result;
-    result.reserve(text.size());
-    char previous = 'x'; // not a space, so a single leading space stays
-    for (const char c : text) {
-        if (!(c == ' ' && previous == ' '))
-            result.push_back(c);
-        previous = c;
-    }
-    return result;
+    return WithoutSpaceRuns(text, FindSpaceRun(text, 0));
 }

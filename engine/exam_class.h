@@ -4,6 +4,7 @@
 #include "types.h"
 
 #include <string>
+#include <string_view>
 
 // One parsed question pool: title, pass mark, exam length, section tables and,
 // per question, its text, four answers, correct-answer number, figure number
@@ -38,6 +39,6 @@ public:
     // text of a pool file (tools and tests hand in any bytes).
     void PopulateFromText(const std::string& text);
     // Parses one line, terminator included, as line lineNumber of the file.
-    void ProcessLine(const std::string& line);
-    std::string StripExtraSpaces(const std::string& text);
+    void ProcessLine(std::string_view line);
+    std::string StripExtraSpaces(std::string_view text);
 };

@@ -5,6 +5,7 @@
 #include "text.h"
 
 #include <algorithm>
+#include <bitset>
 #include <cmath>
 #include <limits>
 #include <utility>
@@ -34,30 +35,77 @@ Integer TruncatedToInteger(double value)
 // would have come to.
 constexpr Integer kMostCandidates = 1000;
 
-// A question of the section that none of the first `drawn` entries holds,
-// picked by the weights PickQuestion gives it.
-Integer PickOpenQuestion(Varno& app, Integer section, Integer drawn)
-{
-    const Integer first = app.sectionStart(section);
-    const Integer last = app.sectionEnd(section);
-    Integer max = 0;
-    for (Integer i = first; i <= last; ++i)
-        max = std::max(max, app.correct(app.classNumber, i));
-    const Integer top = max + 2;
+// The questions the exam holds so far, for the test of a repeat.
+using DrawnQuestions = std::bitset<1001>;
 
+bool Holds(const DrawnQuestions& drawn, Integer question)
+{
+    return question >= 0 && question <= 1000 && drawn.test(static_cast<std::size_t>(question));
+}
+
+// One section's questions weighed as PickQuestion weighs them. In front of
+// each question stands the total weight of the questions before it, so a pick
+// is a binary search; the weights only change with the statistics, so a whole
+// exam is drawn with one table per section.
+struct SectionWeights {
+    Integer section = 0;
+    Integer first = 0;
+    Integer last = 0;
+    Integer top = 0; // the weight of a question never answered right
+    std::vector<Integer> before; // at i - first: the weights of first .. i - 1
+    Integer total = 0;
+};
+
+SectionWeights WeighSection(const Varno& app, Integer section)
+{
+    SectionWeights weights;
+    weights.section = section;
+    weights.first = app.sectionStart(section);
+    weights.last = app.sectionEnd(section);
+
+    // Questions answered right more often weigh less: the most-known question
+    // of the section weighs 2, every other one more.
+    Integer max = 0;
+    for (Integer i = weights.first; i <= weights.last; ++i)
+        max = std::max(max, app.correct(app.classNumber, i));
+    weights.top = max + 2;
+
+    if (weights.last >= weights.first)
+        weights.before.reserve(static_cast<std::size_t>(weights.last - weights.first + 1));
+    for (Integer i = weights.first; i <= weights.last; ++i) {
+        weights.before.push_back(weights.total);
+        weights.total += weights.top - app.correct(app.classNumber, i);
+    }
+    return weights;
+}
+
+// The pick falls on the question before the first one whose weights in front
+// reach r (question 1 itself at the start of the pool), or on the last one.
+Integer PickByWeights(Varno& app, const SectionWeights& weights)
+{
+    const Integer r = app.Random(0, weights.total);
+    const auto reached = std::lower_bound(weights.before.begin(), weights.before.end(), r);
+    if (reached == weights.before.end())
+        return weights.last;
+    const Integer i = weights.first + static_cast<Integer>(reached - weights.before.begin());
+    return i > 1 ? i - 1 : 1;
+}
+
+// A question of the section that the exam does not hold yet, picked by the
+// weights PickQuestion gives it.
+Integer PickOpenQuestion(Varno& app, const SectionWeights& weights, const DrawnQuestions& drawn)
+{
     std::vector<std::pair<Integer, Integer>> open; // question, weight
     Integer total = 0;
-    for (Integer i = first; i <= last; ++i) {
-        bool taken = false;
-        for (Integer m = 1; m <= drawn && !taken; ++m)
-            taken = app.question(m) == i;
-        if (!taken) {
-            open.emplace_back(i, top - app.correct(app.classNumber, i));
+    for (Integer i = weights.first; i <= weights.last; ++i) {
+        if (!Holds(drawn, i)) {
+            open.emplace_back(i, weights.top - app.correct(app.classNumber, i));
             total += open.back().second;
         }
     }
     if (open.empty())
-        throw OutOfBoundsException("section " + Str(section) + " has no question left to draw");
+        throw OutOfBoundsException(
+            "section " + Str(weights.section) + " has no question left to draw");
 
     Integer r = app.Random(1, total);
     for (const auto& [question, weight] : open) {
@@ -105,38 +153,47 @@ void Varno::CreateExam()
         return;
     }
 
+    // The debug texts are built only for a listener; they cost more than the
+    // drawing itself.
+    const bool debugging = DebugMessagesObserved();
+    DrawnQuestions drawn;
     Integer n = 1;
     for (Integer s = 1; s <= numberSections; ++s) {
+        if (numberInSection(s) < 1)
+            continue;
+        const SectionWeights weights = WeighSection(*this, s);
         for (Integer j = 1; j <= numberInSection(s); ++j) {
             Integer q = 0;
             bool rejected = true;
             Integer candidates = 0;
             while (rejected) {
                 if (++candidates > kMostCandidates) {
-                    q = PickOpenQuestion(*this, s, n - 1);
-                    App().WriteDebugMessage(Str(n) + " " + Str(q));
+                    q = PickOpenQuestion(*this, weights, drawn);
+                    if (debugging)
+                        WriteDebugMessage(Str(n) + " " + Str(q));
                     break;
                 }
-                q = PickQuestion(s);
+                q = PickByWeights(*this, weights);
                 if (q == 0)
                     q = 1;
-                App().WriteDebugMessage(Str(n) + " " + Str(q));
-                rejected = false;
-                for (Integer m = 1; m <= n - 1; ++m) {
-                    if (question(m) == q) {
-                        rejected = true;
-                        App().WriteDebugMessage("Duplicate");
-                    }
-                }
+                if (debugging)
+                    WriteDebugMessage(Str(n) + " " + Str(q));
+                // The exam holds each question once, so a repeat is found once.
+                rejected = Holds(drawn, q);
+                if (rejected && debugging)
+                    WriteDebugMessage("Duplicate");
                 if (sectionStart(s) > q || sectionEnd(s) < q) {
                     rejected = true;
-                    App().WriteDebugMessage("Not in correct section");
+                    if (debugging)
+                        WriteDebugMessage("Not in correct section");
                 }
             }
             question(n) = q;
             answer(n) = 0;
             testQuestion(n) = q;
             testAnswer(n) = 0;
+            if (q >= 0 && q <= 1000)
+                drawn.set(static_cast<std::size_t>(q));
             ++n;
         }
     }
@@ -145,29 +202,7 @@ void Varno::CreateExam()
 
 Integer Varno::PickQuestion(Integer section)
 {
-    const Integer first = sectionStart(section);
-    const Integer last = sectionEnd(section);
-
-    // Questions answered right more often weigh less: the most-known question
-    // of the section weighs 2, every other one more.
-    Integer max = 0;
-    for (Integer i = first; i <= last; ++i)
-        max = std::max(max, correct(classNumber, i));
-    const Integer top = max + 2;
-
-    std::vector<Integer> cumulative; // w(i) at i - first
-    Integer total = 0;
-    for (Integer i = first; i <= last; ++i) {
-        cumulative.push_back(total);
-        total += top - correct(classNumber, i);
-    }
-
-    const Integer r = Random(0, total);
-    for (Integer i = first; i <= last; ++i) {
-        if (r <= cumulative[static_cast<std::size_t>(i - first)])
-            return i > 1 ? i - 1 : 1;
-    }
-    return last;
+    return PickByWeights(*this, WeighSection(*this, section));
 }
 
 Integer Varno::Random(Integer low, Integer high)

@@ -4,7 +4,9 @@
 #include "folder_item.h"
 #include "text.h"
 
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -19,6 +21,90 @@ constexpr Integer kFillerValues = 2000;
 constexpr Integer kClasses = 14;
 constexpr Integer kIndices = 1000;
 constexpr Integer kRecordBytes = 24;
+constexpr Integer kFileBytes = kFillerValues * 4 + 2 + kClasses * kIndices * kRecordBytes;
+
+// Big-endian values into a buffer sized beforehand.
+class BigEndianWriter {
+public:
+    explicit BigEndianWriter(std::string& buffer)
+        : next_(buffer.data())
+        , end_(buffer.data() + buffer.size())
+    {
+    }
+
+    void Byte(unsigned char value) { Store(&value, 1); }
+    void Int32(std::int32_t value)
+    {
+        std::uint32_t bits = static_cast<std::uint32_t>(value);
+        if constexpr (std::endian::native == std::endian::little)
+            bits = __builtin_bswap32(bits);
+        Store(&bits, 4);
+    }
+    void Double(double value)
+    {
+        std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
+        if constexpr (std::endian::native == std::endian::little)
+            bits = __builtin_bswap64(bits);
+        Store(&bits, 8);
+    }
+
+private:
+    void Store(const void* bits, std::size_t count)
+    {
+        if (static_cast<std::size_t>(end_ - next_) < count)
+            throw OutOfBoundsException("the statistics file's layout overran its buffer");
+        std::memcpy(next_, bits, count);
+        next_ += count;
+    }
+
+    char* next_;
+    char* end_;
+};
+
+// Big-endian values from a block; past its end, or from a value cut short by
+// it, every value reads 0.
+class BigEndianReader {
+public:
+    explicit BigEndianReader(const std::string& block)
+        : next_(block.data())
+        , end_(block.data() + block.size())
+    {
+    }
+
+    std::int32_t Int32()
+    {
+        std::uint32_t bits = 0;
+        if (!Load(&bits, 4))
+            return 0;
+        if constexpr (std::endian::native == std::endian::little)
+            bits = __builtin_bswap32(bits);
+        return static_cast<std::int32_t>(bits);
+    }
+    double Double()
+    {
+        std::uint64_t bits = 0;
+        if (!Load(&bits, 8))
+            return 0;
+        if constexpr (std::endian::native == std::endian::little)
+            bits = __builtin_bswap64(bits);
+        return std::bit_cast<double>(bits);
+    }
+
+private:
+    bool Load(void* bits, std::size_t count)
+    {
+        if (static_cast<std::size_t>(end_ - next_) < count) {
+            next_ = end_;
+            return false;
+        }
+        std::memcpy(bits, next_, count);
+        next_ += count;
+        return true;
+    }
+
+    const char* next_;
+    const char* end_;
+};
 
 void ZeroStatistics(Varno& app)
 {
@@ -92,20 +178,26 @@ void Varno::ReadPrefs()
 
 bool Varno::ReadPrefsFrom(BinaryStream& stream)
 {
-    for (Integer i = 1; i <= kFillerValues; ++i)
-        stream.ReadInt32();
+    // The filler is skipped whole; a file too short for it leaves the stream
+    // at its end, as reading it value by value would.
+    stream.Read(kFillerValues * 4);
     const std::string reserved1 = stream.ReadPString();
     const std::string reserved2 = stream.ReadPString();
     const Integer needed = kFillerValues * 4 + 1 + static_cast<Integer>(reserved1.size()) + 1
         + static_cast<Integer>(reserved2.size()) + kClasses * kIndices * kRecordBytes;
     const bool complete = stream.Length() >= needed;
+
+    // The records are decoded from one block. A value the file ends inside
+    // of, and every value after it, reads as 0.
+    const std::string records = stream.Read(kClasses * kIndices * kRecordBytes);
+    BigEndianReader reader(records);
     for (Integer c = 1; c <= kClasses; ++c) {
         for (Integer j = 1; j <= kIndices; ++j) {
-            correct(c, j) = stream.ReadInt32();
-            incorrect(c, j) = stream.ReadInt32();
-            historyDate(c, j) = stream.ReadDouble();
-            historyCorrect(c, j) = stream.ReadInt32();
-            historyIncorrect(c, j) = stream.ReadInt32();
+            correct(c, j) = reader.Int32();
+            incorrect(c, j) = reader.Int32();
+            historyDate(c, j) = reader.Double();
+            historyCorrect(c, j) = reader.Int32();
+            historyIncorrect(c, j) = reader.Int32();
         }
     }
     return complete;
@@ -122,24 +214,30 @@ void Varno::WritePrefs()
         throw NilObjectException("The statistics file \"" + kStatisticsFile
             + "\" could not be created in " + folder->NativePath() + ".");
 
+    // The whole file is encoded into one buffer of its final size, then
+    // handed to the stream at once.
+    std::string bytes(static_cast<std::size_t>(kFileBytes), '\0');
+    BigEndianWriter writer(bytes);
     // The filler carries no data; it is drawn anew on every write.
     for (Integer i = 1; i <= kFillerValues; ++i) {
         const Integer a = Random(1, 1000);
         const Integer b = Random(1, 1000);
-        stream->WriteInt32(static_cast<std::int32_t>(a * b));
+        writer.Int32(static_cast<std::int32_t>(a * b));
     }
-    stream->WritePString("");
-    stream->WritePString("");
+    // The two reserved strings, both empty: a zero length byte each.
+    writer.Byte(0);
+    writer.Byte(0);
     // Counts keep their low 32 bits.
     for (Integer c = 1; c <= kClasses; ++c) {
         for (Integer j = 1; j <= kIndices; ++j) {
-            stream->WriteInt32(static_cast<std::int32_t>(correct(c, j)));
-            stream->WriteInt32(static_cast<std::int32_t>(incorrect(c, j)));
-            stream->WriteDouble(historyDate(c, j));
-            stream->WriteInt32(static_cast<std::int32_t>(historyCorrect(c, j)));
-            stream->WriteInt32(static_cast<std::int32_t>(historyIncorrect(c, j)));
+            writer.Int32(static_cast<std::int32_t>(correct(c, j)));
+            writer.Int32(static_cast<std::int32_t>(incorrect(c, j)));
+            writer.Double(historyDate(c, j));
+            writer.Int32(static_cast<std::int32_t>(historyCorrect(c, j)));
+            writer.Int32(static_cast<std::int32_t>(historyIncorrect(c, j)));
         }
     }
+    stream->Write(bytes);
     if (!stream->Close())
         throw RuntimeException("The statistics file \"" + kStatisticsFile
             + "\" could not be written in " + folder->NativePath()

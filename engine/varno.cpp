@@ -19,6 +19,11 @@ void SetDebugMessageObserver(std::function<void(const std::string&)> observer)
     DebugMessageObserver() = std::move(observer);
 }
 
+bool DebugMessagesObserved()
+{
+    return static_cast<bool>(DebugMessageObserver());
+}
+
 // The arrays are members with their bounds and zeros already; the object
 // needs nothing more to start.
 Varno::Varno() = default;

@@ -108,6 +108,10 @@ public:
     std::string preferencesNotice;
 };
 
+// Whether a test listens to the debug texts; nobody else does, so they need
+// not be built otherwise.
+bool DebugMessagesObserved();
+
 // The application object, registered at start-up. NilObjectException when none
 // is registered or it is not a Varno.
 Varno& App();

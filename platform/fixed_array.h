@@ -9,6 +9,12 @@
 // Arrays with a declared upper bound: indices 0 to Upper are valid (Upper + 1
 // elements, all value-initialised); anything else raises OutOfBoundsException.
 // Callers use them from index 1; element 0 is left unused.
+
+// The failure paths stay out of line, so that the check every access makes is
+// a compare and a branch the caller's loop can carry.
+[[noreturn, gnu::cold, gnu::noinline]] void ThrowIndexOutside(Integer index, Integer upper);
+[[noreturn, gnu::cold, gnu::noinline]] void ThrowIndexOutside(
+    Integer i, Integer j, Integer upper1, Integer upper2);
 template <typename T, Integer Upper> class FixedArray {
 public:
     static_assert(Upper >= 0);
@@ -22,9 +28,8 @@ public:
 private:
     static std::size_t Checked(Integer index)
     {
-        if (index < 0 || index > Upper)
-            throw OutOfBoundsException(
-                "index " + std::to_string(index) + " outside 0.." + std::to_string(Upper));
+        if (index < 0 || index > Upper) [[unlikely]]
+            ThrowIndexOutside(index, Upper);
         return static_cast<std::size_t>(index);
     }
 
@@ -45,10 +50,8 @@ public:
 private:
     static std::size_t Checked(Integer i, Integer j)
     {
-        if (i < 0 || i > Upper1 || j < 0 || j > Upper2)
-            throw OutOfBoundsException("index (" + std::to_string(i) + ", " + std::to_string(j)
-                + ") outside (0.." + std::to_string(Upper1) + ", 0.." + std::to_string(Upper2)
-                + ")");
+        if (i < 0 || i > Upper1 || j < 0 || j > Upper2) [[unlikely]]
+            ThrowIndexOutside(i, j, Upper1, Upper2);
         return static_cast<std::size_t>(i) * (Upper2 + 1) + static_cast<std::size_t>(j);
     }
 

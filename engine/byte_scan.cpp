@@ -1,0 +1,61 @@
+#include "byte_scan.h"
+
+#include <bit>
+#include <cstdint>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+// Both searches look at sixteen bytes at a time where the processor has
+// SSE2 (every x86-64 does), and at one byte at a time elsewhere.
+
+std::size_t FindLineEnd(std::string_view text, std::size_t from)
+{
+    std::size_t i = from;
+#if defined(__SSE2__)
+    const __m128i returns = _mm_set1_epi8('\r');
+    const __m128i feeds = _mm_set1_epi8('\n');
+    for (; i + 16 <= text.size(); i += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
+        const auto ends = static_cast<std::uint32_t>(_mm_movemask_epi8(
+            _mm_or_si128(_mm_cmpeq_epi8(bytes, returns), _mm_cmpeq_epi8(bytes, feeds))));
+        if (ends != 0)
+            return i + static_cast<std::size_t>(std::countr_zero(ends));
+    }
+#endif
+    for (; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n')
+            return i;
+    }
+    return std::string_view::npos;
+}
+
+std::size_t FindSpaceRun(std::string_view text, std::size_t from)
+{
+    std::size_t i = from;
+    bool previousSpace = false; // the byte before i, once the search has passed it
+#if defined(__SSE2__)
+    const __m128i space = _mm_set1_epi8(' ');
+    for (; i + 16 <= text.size(); i += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
+        const auto spaces
+            = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, space)));
+        // Bit k for byte i + k: a run starts at the last byte of the block
+        // before, or at a space whose next byte is a space as well.
+        if (previousSpace && (spaces & 1U) != 0)
+            return i - 1;
+        const std::uint32_t pairs = spaces & (spaces >> 1);
+        if (pairs != 0)
+            return i + static_cast<std::size_t>(std::countr_zero(pairs));
+        previousSpace = (spaces & 0x8000U) != 0;
+    }
+#endif
+    for (; i < text.size(); ++i) {
+        const bool isSpace = text[i] == ' ';
+        if (isSpace && previousSpace)
+            return i - 1;
+        previousSpace = isSpace;
+    }
+    return std::string_view::npos;
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string_view>
+
+// The pool reader's searches, made fast for its many short lines. Both give
+// exactly what a byte-by-byte search gives.
+
+// The index of the first CR or LF at or after from, or npos.
+std::size_t FindLineEnd(std::string_view text, std::size_t from);
+
+// The index of the first of two spaces in a row at or after from, or npos.
+std::size_t FindSpaceRun(std::string_view text, std::size_t from);
