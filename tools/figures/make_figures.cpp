@@ -917,7 +917,7 @@ void FigureE7(QPainter& p)
     Ground(p, groundPoint);
 
     PartNumber(p, QPointF(140, inverting.y() - 28), 1);
-    PartNumber(p, QPointF(240, feedback - 24), 2);
+    PartNumber(p, QPointF(320, feedback + 28), 2);
     PartNumber(p, QPointF(330, 214), 3);
     PartNumber(p, QPointF(node.x() - 30, 214), 4);
 }
