@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <cstdint>
+#include <cstring>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -58,4 +59,43 @@ std::size_t FindSpaceRun(std::string_view text, std::size_t from)
         previousSpace = isSpace;
     }
     return std::string_view::npos;
+}
+
+std::string CollapseSpaceRuns(std::string_view text)
+{
+    std::string result(text.size(), '\0');
+    char* out = result.data();
+    const char* in = text.data();
+    std::size_t i = 0;
+    bool previousSpace = false;
+#if defined(__SSE2__)
+    const __m128i space = _mm_set1_epi8(' ');
+    for (; i + 16 <= text.size(); i += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+        const auto spaces
+            = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, space)));
+        // Bit k: byte i + k is a space that follows a space, and goes.
+        std::uint32_t dropped = spaces & ((spaces << 1) | (previousSpace ? 1U : 0U));
+        previousSpace = (spaces & 0x8000U) != 0;
+        // The bytes between the dropped ones are copied a span at a time.
+        std::size_t kept = 0;
+        while (dropped != 0) {
+            const auto drop = static_cast<std::size_t>(std::countr_zero(dropped));
+            std::memcpy(out, in + i + kept, drop - kept);
+            out += drop - kept;
+            kept = drop + 1;
+            dropped &= dropped - 1;
+        }
+        std::memcpy(out, in + i + kept, 16 - kept);
+        out += 16 - kept;
+    }
+#endif
+    for (; i < text.size(); ++i) {
+        const bool isSpace = in[i] == ' ';
+        if (!(isSpace && previousSpace))
+            *out++ = in[i];
+        previousSpace = isSpace;
+    }
+    result.resize(static_cast<std::size_t>(out - result.data()));
+    return result;
 }

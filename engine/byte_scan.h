@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 // The pool reader's searches, made fast for its many short lines. Both give
@@ -10,3 +11,6 @@ std::size_t FindLineEnd(std::string_view text, std::size_t from);
 
 // The index of the first of two spaces in a row at or after from, or npos.
 std::size_t FindSpaceRun(std::string_view text, std::size_t from);
+
+// The text with every run of spaces cut to its first space.
+std::string CollapseSpaceRuns(std::string_view text);

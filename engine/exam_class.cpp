@@ -6,8 +6,6 @@
 #include "text.h"
 #include "varno.h"
 
-#include <cstring>
-
 #include <string_view>
 
 namespace {
@@ -36,30 +34,6 @@ std::string_view SectionField(std::string_view line, std::size_t position)
     }
     const std::size_t end = line.find(' ', begin);
     return line.substr(begin, end == std::string_view::npos ? std::string_view::npos : end - begin);
-}
-
-// Every run of spaces in text becomes its first space; firstRun is where the
-// first run starts (npos for none).
-std::string WithoutSpaceRuns(std::string_view text, std::size_t firstRun)
-{
-    if (firstRun == std::string_view::npos)
-        return std::string(text);
-    std::string result(text.size(), '\0');
-    char* out = result.data();
-    std::memcpy(out, text.data(), firstRun + 1);
-    out += firstRun + 1;
-    bool previousSpace = true;
-    for (std::size_t i = firstRun + 2; i < text.size(); ++i) {
-        // Written always, kept unless it continues a run: no branch to
-        // mispredict on the pattern of the spaces.
-        const char c = text[i];
-        const bool isSpace = c == ' ';
-        *out = c;
-        out += !(isSpace && previousSpace);
-        previousSpace = isSpace;
-    }
-    result.resize(static_cast<std::size_t>(out - result.data()));
-    return result;
 }
 
 } // namespace
@@ -138,11 +112,8 @@ void ExamClass::ProcessLine(std::string_view line)
         case 4:
         case 5:
         case 6:
-            // Pools rarely hold a run of spaces; the answer is then taken as it is.
-            if (const std::size_t run = FindSpaceRun(line, 0); run == std::string_view::npos)
-                questionAnswer(n, questionState - 2).assign(line);
-            else
-                questionAnswer(n, questionState - 2) = WithoutSpaceRuns(line, run);
+            // One pass copies the answer and cuts its runs of spaces.
+            questionAnswer(n, questionState - 2) = CollapseSpaceRuns(line);
             ++questionState;
             break;
         default:
@@ -181,5 +152,5 @@ void ExamClass::ProcessLine(std::string_view line)
 
 std::string ExamClass::StripExtraSpaces(std::string_view text)
 {
-    return WithoutSpaceRuns(text, FindSpaceRun(text, 0));
+    return CollapseSpaceRuns(text);
 }

@@ -25,6 +25,16 @@ std::size_t NaiveSpaceRun(const std::string& text, std::size_t from)
     return std::string::npos;
 }
 
+std::string NaiveCollapse(const std::string& text)
+{
+    std::string result;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (!(text[i] == ' ' && i > 0 && text[i - 1] == ' '))
+            result.push_back(text[i]);
+    }
+    return result;
+}
+
 } // namespace
 
 // The block-wise searches against a byte-by-byte one, on texts whose line
@@ -44,6 +54,7 @@ TEST(ByteScan, SearchesFindWhatAByteByByteSearchFinds)
         const std::size_t from = text.empty() ? 0 : random() % (text.size() + 1);
         ASSERT_EQ(FindLineEnd(text, from), NaiveLineEnd(text, from)) << round;
         ASSERT_EQ(FindSpaceRun(text, from), NaiveSpaceRun(text, from)) << round;
+        ASSERT_EQ(CollapseSpaceRuns(text), NaiveCollapse(text)) << round;
     }
 }
 
