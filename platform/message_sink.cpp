@@ -24,6 +24,8 @@ public:
             return;
         }
         QMessageBox box;
+        // Messages carry file names and other text from outside, never markup.
+        box.setTextFormat(Qt::PlainText);
         box.setText(shown);
         box.setStandardButtons(QMessageBox::Ok);
         box.exec();
