@@ -87,7 +87,8 @@ std::array<bool, kPictureFileNames.size()>& PictureRefusalsShown()
 // A resource that is a pipe, a device or far too large is not read; unlike a
 // missing file (which simply reads as empty), the user is told which file it
 // is, since nothing else would explain what follows.
-void ReportRefusedFile(const std::string& fileName, ReadFault fault, std::uint64_t limit)
+void ReportRefusedFile(
+    const std::string& fileName, ReadFault fault, std::uint64_t limit, bool fromPaint)
 {
     if (fault != ReadFault::NotRegular && fault != ReadFault::TooLarge)
         return;
@@ -100,7 +101,12 @@ void ReportRefusedFile(const std::string& fileName, ReadFault fault, std::uint64
     const std::string why = fault == ReadFault::NotRegular ? "it is not an ordinary file"
                                                            : "it is larger than "
             + std::to_string(limit / (1024 * 1024)) + " MB, far more than such a file can be";
-    MsgBox("Varno did not read the file \"" + fileName + "\"" + where + ": " + why + ".");
+    const std::string message
+        = "Varno did not read the file \"" + fileName + "\"" + where + ": " + why + ".";
+    if (fromPaint)
+        MsgBoxLater(message);
+    else
+        MsgBox(message);
 }
 
 // A text file is read at most once per run, whether or not the read worked:
@@ -121,7 +127,7 @@ std::string ReadOnce(TextFile which)
     ReadFault fault = ReadFault::None;
     Ref<TextInputStream> stream = TextInputStream::Open(*file, limit, &fault);
     if (stream.IsNil()) {
-        ReportRefusedFile(kTextFileNames[which], fault, limit);
+        ReportRefusedFile(kTextFileNames[which], fault, limit, false);
         return resource.permaText;
     }
     std::string text = stream->ReadAll();
@@ -140,7 +146,8 @@ Ref<Picture> LoadWhileMissing(std::size_t which)
         if (pic.IsNil() && fault != ReadFault::None && !PictureRefusalsShown()[which]
             && (fault == ReadFault::NotRegular || fault == ReadFault::TooLarge)) {
             PictureRefusalsShown()[which] = true;
-            ReportRefusedFile(kPictureFileNames[which], fault, Picture::kReadLimit);
+            // Pictures are asked for while windows paint.
+            ReportRefusedFile(kPictureFileNames[which], fault, Picture::kReadLimit, true);
         }
     }
     return pic;

@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QFile>
 #include <QMessageBox>
+#include <QTimer>
 #include <QUrl>
 
 #include <cstdio>
@@ -87,4 +88,14 @@ void MsgBox(const std::string& text)
 void ShowURL(const std::string& url)
 {
     CurrentMessageSink().OpenURL(url);
+}
+
+void MsgBoxLater(const std::string& text)
+{
+    QCoreApplication* runtime = QCoreApplication::instance();
+    if (runtime == nullptr) {
+        MsgBox(text);
+        return;
+    }
+    QTimer::singleShot(0, runtime, [text] { MsgBox(text); });
 }

@@ -1,5 +1,6 @@
 #include "resource_files.h"
 
+#include "application.h"
 #include "engine_test_support.h"
 #include "exceptions.h"
 #include "folder_item.h"
@@ -226,6 +227,9 @@ TEST_F(ResourceFiles, PipesDevicesAndOversizeFilesAreRefusedWithAMessageNamingTh
             const auto start = std::chrono::steady_clock::now();
             EXPECT_FALSE(role.loads());
             EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+            // A picture's message waits for the event loop (pictures are asked
+            // for while windows paint).
+            Application::DoEvents();
             ASSERT_EQ(Messages().size(), 1u);
             const std::string& message = Messages()[0];
             EXPECT_NE(message.find("\"" + role.file + "\" in the folder " + resourceFolder + ":"),
@@ -237,6 +241,7 @@ TEST_F(ResourceFiles, PipesDevicesAndOversizeFilesAreRefusedWithAMessageNamingTh
 
             // Asked again, nothing more is said.
             EXPECT_FALSE(role.loads());
+            Application::DoEvents();
             EXPECT_EQ(Messages().size(), 1u);
         }
         std::filesystem::remove(resourceFolder + "/" + role.file);

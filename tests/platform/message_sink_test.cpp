@@ -28,6 +28,14 @@ TEST_F(MessageSinkTest, MsgBoxAndShowUrlReachTheSink)
     EXPECT_TRUE(sink->documents.empty());
 }
 
+TEST_F(MessageSinkTest, MsgBoxLaterWaitsForTheEventLoop)
+{
+    MsgBoxLater("after the paint");
+    EXPECT_TRUE(sink->messages.empty());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(sink->messages, std::vector<std::string> { "after the paint" });
+}
+
 TEST_F(MessageSinkTest, LaunchHandsTheDocumentToTheSink)
 {
     const std::string path = MakeTempFolder("launch") + "/VarnoDocs.pdf";
