@@ -58,11 +58,16 @@ int _Main()
         _LateStartup();
         // One copy at a time owns the statistics file: a second one would
         // write its own results over the first one's at quit. It leaves
-        // before the file is read.
-        InstanceLock lock(*SpecialFolder::Preferences()->Child(kLockFileName));
-        if (lock.TryAcquire() == InstanceLock::Outcome::HeldByAnother) {
-            MsgBox(kAlreadyRunningMessage);
-            return 1;
+        // before the file is read. A lock that cannot be made at all (no
+        // preferences folder, no rights there) does not stop the run; the
+        // quit then says why the statistics could not be saved.
+        std::unique_ptr<InstanceLock> lock;
+        if (Ref<FolderItem> lockFile = SpecialFolder::Preferences()->Child(kLockFileName)) {
+            lock = std::make_unique<InstanceLock>(*lockFile);
+            if (lock->TryAcquire() == InstanceLock::Outcome::HeldByAnother) {
+                MsgBox(kAlreadyRunningMessage);
+                return 1;
+            }
         }
         return App().Run();
     } catch (RuntimeException& error) {

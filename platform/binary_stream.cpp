@@ -20,7 +20,6 @@ struct BinaryStream::Private {
     std::unique_ptr<ReplacingFile> target; // set for created streams
     bool closed = false;
     bool closeResult = false;
-    std::string errorText;
 
     std::size_t Remaining() const { return position < data.size() ? data.size() - position : 0; }
 

@@ -182,8 +182,10 @@ bool ReplacingFile::Open()
     targetName_ = slash == std::string::npos ? target : target.substr(slash + 1);
 
     folderDescriptor_ = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folderDescriptor_ < 0)
-        return Fail("the folder could not be opened", errno);
+    if (folderDescriptor_ < 0) {
+        const int error = errno;
+        return Fail("the folder could not be opened", error);
+    }
 
     // A new file keeps the permissions of the one it replaces.
     mode_t mode = 0666;
@@ -205,8 +207,9 @@ bool ReplacingFile::Open()
                 ::fchmod(fileDescriptor_, mode);
             return true;
         }
-        if (errno != EEXIST)
-            return Fail("the file could not be created", errno);
+        const int error = errno;
+        if (error != EEXIST)
+            return Fail("the file could not be created", error);
     }
     return Fail("the file could not be created", EEXIST);
 }
@@ -222,23 +225,27 @@ bool ReplacingFile::Commit(std::string_view bytes)
     std::size_t left = bytes.size();
     while (left > 0) {
         const ssize_t written = ::write(fileDescriptor_, next, left);
-        if (written < 0 && errno == EINTR)
+        const int error = written < 0 ? errno : ENOSPC;
+        if (written < 0 && error == EINTR)
             continue;
         if (written <= 0)
-            return Fail("writing the file failed", written < 0 ? errno : ENOSPC);
+            return Fail("writing the file failed", error);
         next += written;
         left -= static_cast<std::size_t>(written);
     }
     if (const int error = SyncFile(fileDescriptor_); error != 0)
         return Fail("the file could not be flushed to the disk", error);
     const int closing = ::close(fileDescriptor_);
+    const int closeError = errno;
     fileDescriptor_ = -1;
-    if (closing != 0 && errno != EINTR)
-        return Fail("closing the file failed", errno);
+    if (closing != 0 && closeError != EINTR)
+        return Fail("closing the file failed", closeError);
     if (::renameat(
             folderDescriptor_, temporaryName_.c_str(), folderDescriptor_, targetName_.c_str())
-        != 0)
-        return Fail("the new file could not be put in place of the old one", errno);
+        != 0) {
+        const int error = errno;
+        return Fail("the new file could not be put in place of the old one", error);
+    }
     temporaryName_.clear();
     replaced_ = true;
     if (const int error = SyncFolder(folderDescriptor_); error != 0)
