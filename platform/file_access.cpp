@@ -181,7 +181,9 @@ bool ReplacingFile::Open()
                                                           : target.substr(0, slash);
     targetName_ = slash == std::string::npos ? target : target.substr(slash + 1);
 
-    folderDescriptor_ = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    // Without links, not even the folder is reached through one.
+    folderDescriptor_ = ::open(
+        folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | (followLink_ ? 0 : O_NOFOLLOW));
     if (folderDescriptor_ < 0) {
         const int error = errno;
         return Fail("the folder could not be opened", error);

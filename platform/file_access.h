@@ -42,7 +42,8 @@ WholeFile ReadWholeFile(const FolderItem& item, std::uint64_t maxBytes);
 class ReplacingFile {
 public:
     // followLink: when the target is a symbolic link, the file it leads to is
-    // replaced (the link stays); otherwise the link itself is replaced.
+    // replaced (the link stays); otherwise the link itself is replaced, and a
+    // folder that is itself a link is refused.
     ReplacingFile(std::string targetPath, bool followLink);
     ~ReplacingFile();
     ReplacingFile(const ReplacingFile&) = delete;
