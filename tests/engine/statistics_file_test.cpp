@@ -380,6 +380,8 @@ TEST_F(StatisticsFile, AFailedFlushToDiskFailsTheSaveAndKeepsTheOldFile)
     EXPECT_NE(message.find("Input/output error"), std::string::npos) << message;
     EXPECT_NE(message.find("was kept as it was"), std::string::npos) << message;
     EXPECT_EQ(ReadFileBytes(path), previous);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1)
+        << "a temporary file was left behind";
 
     // The folder's flush comes after the rename: the new file is in place,
     // and the message must not claim that the old one was kept.

@@ -1,14 +1,12 @@
 #include "binary_stream.h"
 
 #include "file_access.h"
-#include "file_access_testing.h"
 #include "file_type.h"
 #include "folder_item.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <cmath>
 #include <filesystem>
 #include <functional>
@@ -208,46 +206,6 @@ TEST(BinaryStream, UnregisteredFileTypeStillWrites)
     stream->WritePString("ok");
     ASSERT_TRUE(stream->Close());
     EXPECT_EQ(ReadFileBytes(path), "\x02ok");
-}
-
-// A save counts only once its bytes are on the disk: a flush that fails is a
-// failed save, with the old file kept and no temporary file left behind.
-TEST(BinaryStream, AFailedFlushToDiskIsAFailedSave)
-{
-    const std::string folder = MakeTempFolder("binary");
-    const std::string path = folder + "/flush.bin";
-    WriteFileBytes(path, "old contents");
-    Ref<BinaryStream> stream = BinaryStream::Create(FolderItem(path), "myprefs");
-    ASSERT_TRUE(stream);
-    stream->WriteInt32(7);
-    SetSyncFailuresForTesting(EIO, 0);
-    const bool closed = stream->Close();
-    SetSyncFailuresForTesting(0, 0);
-    EXPECT_FALSE(closed);
-    EXPECT_FALSE(stream->TargetReplaced());
-    EXPECT_NE(stream->ErrorText().find("Input/output error"), std::string::npos)
-        << stream->ErrorText();
-    EXPECT_EQ(ReadFileBytes(path), "old contents");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder),
-                  std::filesystem::directory_iterator()),
-        1);
-}
-
-TEST(BinaryStream, AFailedFlushOfTheFolderAfterTheRenameIsAFailedSaveToo)
-{
-    const std::string path = MakeTempFolder("binary") + "/folder-flush.bin";
-    WriteFileBytes(path, "old contents");
-    Ref<BinaryStream> stream = BinaryStream::Create(FolderItem(path), "myprefs");
-    ASSERT_TRUE(stream);
-    stream->WriteInt32(7);
-    SetSyncFailuresForTesting(0, ENOSPC);
-    const bool closed = stream->Close();
-    SetSyncFailuresForTesting(0, 0);
-    EXPECT_FALSE(closed);
-    // The new file is in place by then, and the failure says so.
-    EXPECT_TRUE(stream->TargetReplaced());
-    EXPECT_EQ(ReadFileBytes(path), Bytes({ 0, 0, 0, 7 }));
-    EXPECT_NE(stream->ErrorText().find("No space left on device"), std::string::npos);
 }
 
 TEST(BinaryStream, CreateSaysWhyItCouldNotCreate)

@@ -1,7 +1,6 @@
 #include "picture.h"
 
 #include "application.h"
-#include "file_access.h"
 #include "folder_item.h"
 #include "test_support.h"
 
@@ -9,11 +8,6 @@
 #include <QImage>
 
 #include <gtest/gtest.h>
-
-#include <chrono>
-#include <filesystem>
-#include <sys/stat.h>
-#include <utility>
 
 namespace {
 
@@ -122,29 +116,4 @@ TEST_F(ResourcePictureTest, ExecutableAtTheRootHasNoResourceFolder)
 {
     app.SetExecutableFile(MakeRef<FolderItem>("/varno"));
     EXPECT_THROW(ResourceFolder(), NilObjectException);
-}
-
-// Picture files are read like every other file: a pipe or a device in a
-// picture's place is refused at once instead of hanging the decoder, and so is
-// a file far beyond the bound.
-TEST(Picture, PipesDevicesAndOversizeFilesAreRefusedAtOnce)
-{
-    namespace fs = std::filesystem;
-    const std::string folder = MakeTempFolder("pictures");
-    ASSERT_EQ(::mkfifo((folder + "/fifo.gif").c_str(), 0600), 0);
-    fs::create_symlink("/dev/zero", folder + "/zero.gif");
-    WriteFileBytes(folder + "/huge.gif", kTwoPixelGif);
-    fs::resize_file(folder + "/huge.gif", Picture::kReadLimit + 1);
-    const std::pair<const char*, ReadFault> cases[] = {
-        { "fifo.gif", ReadFault::NotRegular },
-        { "zero.gif", ReadFault::NotRegular },
-        { "huge.gif", ReadFault::TooLarge },
-    };
-    const auto start = std::chrono::steady_clock::now();
-    for (const auto& [name, expected] : cases) {
-        ReadFault fault = ReadFault::None;
-        EXPECT_FALSE(Picture::Open(FolderItem(folder + "/" + name), &fault)) << name;
-        EXPECT_EQ(fault, expected) << name;
-    }
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
 }
