@@ -114,12 +114,16 @@ bool Varno::_ExamFCCMarine3_Action()
 
 bool Varno::_HelpOpenHelp_Action()
 {
-    Ref<FolderItem> copy = SpecialFolder::Temporary()->Child("VarnoDocs.pdf");
+    // The copy goes to a folder of this user's alone, never to a fixed name in
+    // the shared temporary folder, where anyone could plant a link there
+    // first; and a link found in its place is replaced, not followed.
+    Ref<FolderItem> folder = SpecialFolder::PrivateTemporary();
+    Ref<FolderItem> copy = folder ? folder->Child("VarnoDocs.pdf") : Ref<FolderItem>();
     if (!copy) {
         MsgBox("Could not display help1");
         return true;
     }
-    Ref<BinaryStream> stream = BinaryStream::Create(*copy, "");
+    Ref<BinaryStream> stream = BinaryStream::Create(*copy, "", nullptr, false);
     if (!stream) {
         MsgBox("Could not display help");
         return true;

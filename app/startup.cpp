@@ -4,14 +4,22 @@
 #include "application.h"
 #include "exceptions.h"
 #include "file_types.h"
+#include "folder_item.h"
+#include "instance_lock.h"
 #include "menu.h"
 #include "menu_item.h"
+#include "message_sink.h"
 #include "varno.h"
 
 #include <cstdio>
 #include <memory>
 
 namespace {
+
+const char* const kLockFileName = "Varno Preferences.lock";
+const char* const kAlreadyRunningMessage
+    = "Varno is already running. Only one copy of Varno can keep your statistics at a time: "
+      "use the copy that is open, or quit it before you start Varno again.";
 
 // The one application object of the run; it lives until the program ends.
 std::unique_ptr<Varno>& AppInstance()
@@ -48,6 +56,19 @@ int _Main()
         // every event and handler already runs through; nothing to install.
         _EarlyStartup();
         _LateStartup();
+        // One copy at a time owns the statistics file: a second one would
+        // write its own results over the first one's at quit. It leaves
+        // before the file is read. A lock that cannot be made at all (no
+        // preferences folder, no rights there) does not stop the run; the
+        // quit then says why the statistics could not be saved.
+        std::unique_ptr<InstanceLock> lock;
+        if (Ref<FolderItem> lockFile = SpecialFolder::Preferences()->Child(kLockFileName)) {
+            lock = std::make_unique<InstanceLock>(*lockFile);
+            if (lock->TryAcquire() == InstanceLock::Outcome::HeldByAnother) {
+                MsgBox(kAlreadyRunningMessage);
+                return 1;
+            }
+        }
         return App().Run();
     } catch (RuntimeException& error) {
         ReportStartupFailure(error);

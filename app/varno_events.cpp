@@ -11,7 +11,14 @@
 
 void Varno::Event_Close()
 {
-    WritePrefs();
+    try {
+        WritePrefs();
+    } catch (const StatisticsNotSavedException& error) {
+        // The run's results are lost: say so in words the user can act on, and
+        // let the run end with a failure status.
+        SetExitStatus(1);
+        MsgBox(error.Message());
+    }
 }
 
 bool Varno::Event_UnhandledException(RuntimeException&)

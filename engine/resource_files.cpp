@@ -1,12 +1,16 @@
 #include "resource_files.h"
 
+#include "exceptions.h"
+#include "file_access.h"
 #include "folder_item.h"
+#include "message_sink.h"
 #include "picture.h"
 #include "resource_files_testing.h"
 #include "text_stream.h"
 #include "varno.h"
 
 #include <array>
+#include <cstdint>
 
 namespace {
 
@@ -54,6 +58,11 @@ constexpr std::array<const char*, 22> kPictureFileNames = {
     "Pic201.gif",
 };
 
+// Bounds far above any real pool or help document (the largest are tens of
+// kilobytes): a file beyond them is damaged or not ours, and is refused.
+constexpr std::uint64_t kPoolReadLimit = std::uint64_t { 16 } * 1024 * 1024;
+constexpr std::uint64_t kDocumentReadLimit = std::uint64_t { 64 } * 1024 * 1024;
+
 std::array<TextResource, kTextFileNames.size()>& TextResources()
 {
     static std::array<TextResource, kTextFileNames.size()> resources;
@@ -65,6 +74,39 @@ std::array<Ref<Picture>, kPictureFileNames.size()>& Pictures()
 {
     static std::array<Ref<Picture>, kPictureFileNames.size()> pictures;
     return pictures;
+}
+
+// A refused picture is tried again on later calls like a missing one, but the
+// user hears about it once.
+std::array<bool, kPictureFileNames.size()>& PictureRefusalsShown()
+{
+    static std::array<bool, kPictureFileNames.size()> shown {};
+    return shown;
+}
+
+// A resource that is a pipe, a device or far too large is not read; unlike a
+// missing file (which simply reads as empty), the user is told which file it
+// is, since nothing else would explain what follows.
+void ReportRefusedFile(
+    const std::string& fileName, ReadFault fault, std::uint64_t limit, bool fromPaint)
+{
+    if (fault != ReadFault::NotRegular && fault != ReadFault::TooLarge)
+        return;
+    std::string where;
+    try {
+        where = " in the folder " + ResourceFolder()->NativePath();
+    } catch (const RuntimeException&) {
+        // no resource folder to name; the file name alone must do
+    }
+    const std::string why = fault == ReadFault::NotRegular ? "it is not an ordinary file"
+                                                           : "it is larger than "
+            + std::to_string(limit / (1024 * 1024)) + " MB, far more than such a file can be";
+    const std::string message
+        = "Varno did not read the file \"" + fileName + "\"" + where + ": " + why + ".";
+    if (fromPaint)
+        MsgBoxLater(message);
+    else
+        MsgBox(message);
 }
 
 // A text file is read at most once per run, whether or not the read worked:
@@ -81,9 +123,13 @@ std::string ReadOnce(TextFile which)
     if (resourceFolder.IsNil())
         return resource.permaText;
     Ref<FolderItem> file = resourceFolder->Child(kTextFileNames[which]);
-    Ref<TextInputStream> stream = TextInputStream::Open(*file);
-    if (stream.IsNil())
+    const std::uint64_t limit = which == kVarnoDocs ? kDocumentReadLimit : kPoolReadLimit;
+    ReadFault fault = ReadFault::None;
+    Ref<TextInputStream> stream = TextInputStream::Open(*file, limit, &fault);
+    if (stream.IsNil()) {
+        ReportRefusedFile(kTextFileNames[which], fault, limit, false);
         return resource.permaText;
+    }
     std::string text = stream->ReadAll();
     stream->Close();
     resource.permaText = std::move(text);
@@ -94,8 +140,16 @@ std::string ReadOnce(TextFile which)
 Ref<Picture> LoadWhileMissing(std::size_t which)
 {
     Ref<Picture>& pic = Pictures()[which];
-    if (pic.IsNil())
-        pic = Picture::FromResources(kPictureFileNames[which]);
+    if (pic.IsNil()) {
+        ReadFault fault = ReadFault::None;
+        pic = Picture::FromResources(kPictureFileNames[which], &fault);
+        if (pic.IsNil() && fault != ReadFault::None && !PictureRefusalsShown()[which]
+            && (fault == ReadFault::NotRegular || fault == ReadFault::TooLarge)) {
+            PictureRefusalsShown()[which] = true;
+            // Pictures are asked for while windows paint.
+            ReportRefusedFile(kPictureFileNames[which], fault, Picture::kReadLimit, true);
+        }
+    }
     return pic;
 }
 
@@ -109,6 +163,7 @@ void ForgetResourceFilesForTesting()
     }
     for (Ref<Picture>& pic : Pictures())
         pic = nullptr;
+    PictureRefusalsShown().fill(false);
 }
 
 std::string TechFile()

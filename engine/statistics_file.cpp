@@ -1,6 +1,7 @@
 #include "varno.h"
 
 #include "binary_stream.h"
+#include "file_access.h"
 #include "folder_item.h"
 #include "text.h"
 
@@ -106,6 +107,11 @@ private:
     const char* end_;
 };
 
+// Every file this program writes has 344,002 bytes, and the longest the reader
+// can use has 344,512 (both reserved strings at their longest). Anything far
+// larger is damaged: it is refused before it is read, whatever it holds.
+constexpr Integer kReadLimit = 1024 * 1024;
+
 void ZeroStatistics(Varno& app)
 {
     for (Integer c = 1; c <= kClasses; ++c) {
@@ -139,11 +145,28 @@ std::string KeepAside(const FolderItem& file)
     return {};
 }
 
+// Which file, where, why, and what became of the old one.
+std::string NotSavedMessage(const std::string& folder, const std::string& why)
+{
+    return "Varno could not save its statistics file \"" + kStatisticsFile + "\" in the folder "
+        + folder + " (" + why
+        + "). The file from before this run was kept as it was, so the exam results and "
+          "statistics of this run are not saved.";
+}
+
 } // namespace
+
+StatisticsNotSavedException::StatisticsNotSavedException(std::string message)
+    : RuntimeException(std::move(message))
+{
+}
 
 void Varno::ReadPrefs()
 {
     Ref<FolderItem> file = SpecialFolder::Preferences()->Child(kStatisticsFile);
+    // A save cut short by a crash or a kill leaves its temporary file behind;
+    // whatever it holds never replaced the file, so it is of no use.
+    BinaryStream::RemoveLeftovers(*file);
     if (!file->Exists()) {
         ZeroStatistics(*this);
         return;
@@ -151,29 +174,41 @@ void Varno::ReadPrefs()
 
     // A short or unreadable file gives what it holds and zeros for the rest
     // (the stream reads zeros past its end); it is then kept aside below, since
-    // the quit would otherwise write the zeros over it.
+    // the quit would otherwise write the zeros over it. A pipe, a device or a
+    // file far too large is not read at all.
     bool complete = false;
-    Ref<BinaryStream> stream = BinaryStream::Open(*file);
+    bool readSome = false;
+    ReadFault fault = ReadFault::None;
+    Ref<BinaryStream> stream = BinaryStream::Open(*file, kReadLimit, &fault);
     if (stream.IsNil()) {
         ZeroStatistics(*this);
     } else {
         complete = ReadPrefsFrom(*stream);
+        readSome = stream->Length() > kFillerValues * 4 + 2;
         stream->Close();
     }
     if (complete)
         return;
 
+    const std::string folder = file->Parent()->NativePath();
+    const std::string what = fault == ReadFault::NotRegular ? "is not an ordinary file"
+        : fault == ReadFault::TooLarge ? "is far larger than a statistics file can be"
+                                       : "is damaged or could not be read in full";
+    const std::string restarts = readSome
+        ? "Varno uses the statistics and exam histories that could be read from it; the rest "
+          "start again from zero."
+        : "Nothing could be read from it, so all statistics and exam histories start again "
+          "from zero.";
     const std::string keptAs = KeepAside(*file);
     if (!keptAs.empty())
-        preferencesNotice = "The statistics file \"" + kStatisticsFile
-            + "\" could not be read in full, so the statistics and exam histories it could not "
-              "give start again from zero. The old file was kept as \""
-            + keptAs + "\" in " + file->Parent()->NativePath() + ".";
+        preferencesNotice = "The statistics file \"" + kStatisticsFile + "\" in " + folder + " "
+            + what + ". " + restarts + " The old file was set aside, unchanged, as \"" + keptAs
+            + "\" in the same folder.";
     else
-        preferencesNotice = "The statistics file \"" + kStatisticsFile
-            + "\" could not be read in full, and it could not be set aside: it will be "
-              "replaced when Varno quits. Copy it now from "
-            + file->Parent()->NativePath() + " if you want to keep it.";
+        preferencesNotice = "The statistics file \"" + kStatisticsFile + "\" in " + folder + " "
+            + what + ". " + restarts
+            + " The old file could not be set aside: it will be replaced when Varno quits. Copy "
+              "it now if you want to keep it.";
 }
 
 bool Varno::ReadPrefsFrom(BinaryStream& stream)
@@ -209,10 +244,10 @@ void Varno::WritePrefs()
     Ref<FolderItem> file = folder->Child(kStatisticsFile);
     // The stream writes a temporary file that only a complete Close puts in
     // place of the old one.
-    Ref<BinaryStream> stream = BinaryStream::Create(*file, kFileType);
+    std::string whyNot;
+    Ref<BinaryStream> stream = BinaryStream::Create(*file, kFileType, &whyNot);
     if (stream.IsNil())
-        throw NilObjectException("The statistics file \"" + kStatisticsFile
-            + "\" could not be created in " + folder->NativePath() + ".");
+        throw StatisticsNotSavedException(NotSavedMessage(folder->NativePath(), whyNot));
 
     // The whole file is encoded into one buffer of its final size, then
     // handed to the stream at once.
@@ -238,8 +273,13 @@ void Varno::WritePrefs()
         }
     }
     stream->Write(bytes);
-    if (!stream->Close())
-        throw RuntimeException("The statistics file \"" + kStatisticsFile
-            + "\" could not be written in " + folder->NativePath()
-            + "; the file of the previous run was kept.");
+    if (stream->Close())
+        return;
+    if (!stream->TargetReplaced())
+        throw StatisticsNotSavedException(
+            NotSavedMessage(folder->NativePath(), stream->ErrorText()));
+    throw StatisticsNotSavedException("Varno wrote its statistics file \"" + kStatisticsFile
+        + "\" in the folder " + folder->NativePath()
+        + ", but could not make sure that it reached the disk (" + stream->ErrorText()
+        + "). If the computer stops before the disk has caught up, the file may be lost.");
 }

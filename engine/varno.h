@@ -1,6 +1,7 @@
 #pragma once
 
 #include "application.h"
+#include "exceptions.h"
 #include "exam_class.h"
 #include "fixed_array.h"
 #include "ref.h"
@@ -53,6 +54,7 @@ public:
     // The reading part of ReadPrefs, on a stream already open: fills the five
     // statistics arrays from it and returns whether it held the whole layout.
     bool ReadPrefsFrom(BinaryStream& stream);
+    // Throws StatisticsNotSavedException when the file could not be saved.
     void WritePrefs();
     void AddExamResults(Integer right, Integer wrong);
     Integer PickQuestion(Integer section);
@@ -111,6 +113,13 @@ public:
 // Whether a test listens to the debug texts; nobody else does, so they need
 // not be built otherwise.
 bool DebugMessagesObserved();
+
+// WritePrefs could not save the statistics file; the message says which file,
+// where, why, and what became of the old one, in words for the user.
+class StatisticsNotSavedException final : public RuntimeException {
+public:
+    explicit StatisticsNotSavedException(std::string message);
+};
 
 // The application object, registered at start-up. NilObjectException when none
 // is registered or it is not a Varno.

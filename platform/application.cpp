@@ -4,6 +4,7 @@
 #include "folder_item.h"
 #include "menu_item.h"
 #include "runtime.h"
+#include "termination_signals.h"
 #include "window.h"
 
 #include <QApplication>
@@ -223,6 +224,7 @@ void Application::SetExecutableFile(Ref<FolderItem> item)
 int Application::Run()
 {
     quit_ = false;
+    exitStatus_ = 0;
     auto* application = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
     if (application == nullptr)
         throw NilObjectException("no runtime");
@@ -236,9 +238,15 @@ int Application::Run()
             CallWithExceptionHandling([this] { Quit(); });
     });
 
+    // A signal to end the program is a quit like any other: Close runs, once.
+    TerminationSignals quitOnSignal([this] {
+        if (!quit_)
+            CallWithExceptionHandling([this] { Quit(); });
+    });
+
     RaiseOpen();
     if (quit_)
-        return 0;
+        return exitStatus_;
     // An Open that failed before any window was shown leaves the user nothing
     // to act on, not even a Quit item; the run ends there, without Close, so
     // that a start-up that failed to read the statistics cannot write over them.
@@ -256,7 +264,7 @@ void Application::Quit()
     quit_ = true;
     const std::function<void()> handler = close_;
     CallWithExceptionHandling(handler);
-    QCoreApplication::exit(0);
+    QCoreApplication::exit(exitStatus_);
 }
 
 void Application::DoEvents()

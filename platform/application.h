@@ -65,9 +65,14 @@ public:
     void SetExecutableFile(Ref<FolderItem> item);
 
     // Raises Open, then runs the event loop until Quit. Returns the exit status.
+    // While it runs, SIGTERM, SIGHUP and SIGINT quit the way Quit does.
     int Run();
     // Raises Close (once per run) and ends the event loop.
     void Quit();
+    // The status Run returns once the loop has ended (0 unless set, e.g. by a
+    // Close that could not save); Run starts each run at 0.
+    void SetExitStatus(int status) { exitStatus_ = status; }
+    int ExitStatus() const { return exitStatus_; }
     bool HasQuit() const { return quit_; }
     // When true (the default while Run is running), closing the last window
     // quits the same way as the Quit item.
@@ -86,6 +91,7 @@ private:
     MenuBar* menuBar_ = nullptr;
     Ref<FolderItem> executableOverride_;
     bool quit_ = false;
+    int exitStatus_ = 0;
     bool quitOnLastWindowClosed_ = true;
 };
 

@@ -3,20 +3,21 @@
 #include "file_access.h"
 #include "folder_item.h"
 
-#include <QFile>
-#include <QSaveFile>
-
 #include <algorithm>
 #include <bit>
+#include <filesystem>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
 #include <utility>
 
 // A read stream holds the whole file; a created stream collects its bytes and
-// hands them to the save file at Close, so nothing reaches the target before
-// the stream is complete.
+// hands them to the replacing file at Close, so nothing reaches the target
+// before the stream is complete.
 struct BinaryStream::Private {
     std::string data;
     std::size_t position = 0;
-    std::unique_ptr<QSaveFile> target; // set for created streams
+    std::unique_ptr<ReplacingFile> target; // set for created streams
     bool closed = false;
     bool closeResult = false;
 
@@ -54,26 +55,55 @@ void AppendBigEndian(std::string& out, std::uint64_t value, int count)
 
 } // namespace
 
-Ref<BinaryStream> BinaryStream::Create(const FolderItem& item, const std::string& fileType)
+Ref<BinaryStream> BinaryStream::Create(
+    const FolderItem& item, const std::string& fileType, std::string* whyNot, bool followLink)
 {
     // The type's codes have no place in a Linux file system; an unregistered
     // name is no reason to lose the user's data, so it is not checked.
     static_cast<void>(fileType);
-    if (item.Directory())
+    if (item.Directory()) {
+        if (whyNot != nullptr)
+            *whyNot = "a folder has that name";
         return {};
+    }
     auto d = std::make_unique<Private>();
-    d->target = std::make_unique<QSaveFile>(QtPath(item));
-    if (!d->target->open(QIODevice::WriteOnly))
+    d->target = std::make_unique<ReplacingFile>(item.NativePath(), followLink);
+    if (!d->target->Open()) {
+        if (whyNot != nullptr)
+            *whyNot = d->target->ErrorText();
         return {};
+    }
     return Ref<BinaryStream>(std::shared_ptr<BinaryStream>(new BinaryStream(std::move(d))));
 }
 
-Ref<BinaryStream> BinaryStream::Open(const FolderItem& item)
+Ref<BinaryStream> BinaryStream::Open(const FolderItem& item, Integer maxBytes, ReadFault* fault)
 {
-    std::optional<std::string> content = ReadWholeFile(item);
-    if (!content)
+    WholeFile file
+        = ReadWholeFile(item, static_cast<std::uint64_t>(std::max<Integer>(maxBytes, 0)));
+    if (fault != nullptr)
+        *fault = file.fault;
+    if (!file.content)
         return {};
-    return FromBytes(std::move(*content));
+    return FromBytes(std::move(*file.content));
+}
+
+void BinaryStream::RemoveLeftovers(const FolderItem& item)
+{
+    Ref<FolderItem> folder = item.Parent();
+    if (!folder)
+        return;
+    const std::string targetName = item.Name();
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder->NativePath(), error)) {
+        const std::string name = entry.path().filename().string();
+        if (!ReplacingFile::IsTemporaryNameFor(name, targetName))
+            continue;
+        struct stat status { };
+        if (::lstat(entry.path().c_str(), &status) != 0 || !S_ISREG(status.st_mode)
+            || status.st_uid != ::getuid())
+            continue;
+        ::unlink(entry.path().c_str());
+    }
 }
 
 Ref<BinaryStream> BinaryStream::FromBytes(std::string bytes)
@@ -89,7 +119,7 @@ BinaryStream::BinaryStream(std::unique_ptr<Private> d)
 }
 
 // Destroying a created stream without Close discards its temporary file and
-// leaves the old file as it was (QSaveFile's destructor does that).
+// leaves the old file as it was (the replacing file's destructor does that).
 BinaryStream::~BinaryStream() = default;
 
 std::int32_t BinaryStream::ReadInt32()
@@ -182,12 +212,17 @@ bool BinaryStream::Close()
         d->position = d->data.size();
         return true;
     }
-    const auto size = static_cast<qint64>(d->data.size());
-    if (d->target->write(d->data.data(), size) != size) {
-        d->target->cancelWriting();
-        d->closeResult = false;
-    } else {
-        d->closeResult = d->target->commit();
-    }
+    d->closeResult = d->target->Commit(d->data);
     return d->closeResult;
+}
+
+const std::string& BinaryStream::ErrorText() const
+{
+    static const std::string none;
+    return d->target ? d->target->ErrorText() : none;
+}
+
+bool BinaryStream::TargetReplaced() const
+{
+    return d->target && d->target->TargetReplaced();
 }

@@ -9,6 +9,7 @@
 #include <string_view>
 
 class FolderItem;
+enum class ReadFault;
 
 // Binary files in one fixed byte order, big-endian on every host.
 //
@@ -17,14 +18,29 @@ class FolderItem;
 // what is there followed by zeros.
 //
 // Writing: Create writes into a temporary file beside the target, and only a
-// successful Close renames it over the old file. A stream destroyed without
-// Close, or whose writes failed, leaves the old file untouched.
+// successful Close, once the bytes are on the disk, renames it over the old
+// file. A stream destroyed without Close, or whose writes failed, leaves the
+// old file untouched.
 class BinaryStream {
 public:
-    // Nil when the file cannot be created. fileType names a registered FileType.
-    static Ref<BinaryStream> Create(const FolderItem& item, const std::string& fileType);
-    // Read-only. Nil when the file does not exist or cannot be read.
-    static Ref<BinaryStream> Open(const FolderItem& item);
+    // Reads are bounded: a file larger than this is refused unless the caller
+    // gives a bound of its own.
+    static constexpr Integer kDefaultReadLimit = Integer { 256 } * 1024 * 1024;
+
+    // Nil when the file cannot be created; whyNot then says why. fileType
+    // names a registered FileType. A link at the item's place is followed
+    // (the file it leads to is replaced) unless followLink is false, when the
+    // link itself is replaced.
+    static Ref<BinaryStream> Create(const FolderItem& item, const std::string& fileType,
+        std::string* whyNot = nullptr, bool followLink = true);
+    // Read-only. Nil when the file does not exist, is not a regular file, is
+    // larger than maxBytes or cannot be read; fault then says which.
+    static Ref<BinaryStream> Open(
+        const FolderItem& item, Integer maxBytes = kDefaultReadLimit, ReadFault* fault = nullptr);
+    // Removes the temporary files that a Create for this item left behind
+    // when the program was stopped half-way (only the names Create makes, and
+    // only regular files of this user).
+    static void RemoveLeftovers(const FolderItem& item);
     // A stream over bytes in memory (read-only); for tests and fuzzing.
     static Ref<BinaryStream> FromBytes(std::string bytes);
 
@@ -49,8 +65,12 @@ public:
     bool EndOfFile() const;
 
     // Completes the stream. For a created stream: true when the file was
-    // replaced with everything written.
+    // replaced with everything written and is on the disk.
     bool Close();
+    // For a created stream whose Close failed: what went wrong, and whether
+    // the old file had already been replaced at that point.
+    const std::string& ErrorText() const;
+    bool TargetReplaced() const;
 
     struct Private;
 

@@ -10,10 +10,12 @@ namespace {
 
 // A stored count may come from a damaged file: anything not finite or beyond
 // a few hundred million years is clamped before it is converted, so the
-// conversion to whole milliseconds can never overflow.
+// conversion to whole milliseconds can never overflow. The bound leaves room
+// below the 64-bit millisecond limit (about 9.22e15 seconds) for the local
+// time offset.
 QDateTime LocalMoment(double totalSeconds)
 {
-    constexpr double kLimit = 1e16; // seconds
+    constexpr double kLimit = 9e15; // seconds
     if (!std::isfinite(totalSeconds))
         totalSeconds = 0;
     totalSeconds = std::clamp(totalSeconds, -kLimit, kLimit);

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 class FolderItem;
 class QString;
@@ -11,6 +13,66 @@ class QString;
 // The item's path as Qt names files.
 QString QtPath(const FolderItem& item);
 
-// The whole file, byte for byte; nothing when it is a folder, missing or
-// cannot be read to its end.
-std::optional<std::string> ReadWholeFile(const FolderItem& item);
+// Why a whole file could not be read.
+enum class ReadFault {
+    None,
+    Missing, // nothing of that name, or a folder
+    NotRegular, // a pipe, a device, a socket: never read, since it may block or never end
+    TooLarge, // more bytes than the reader's bound
+    Unreadable, // the system refused to open or read it
+};
+
+struct WholeFile {
+    std::optional<std::string> content; // set only when fault is None
+    ReadFault fault = ReadFault::None;
+    std::string errorText; // the system's reason for Unreadable
+};
+
+// The whole file, byte for byte, when it is a regular file (a link to one is
+// followed) of at most maxBytes bytes. Opening never blocks: a pipe or a
+// device is refused before a byte is read.
+WholeFile ReadWholeFile(const FolderItem& item, std::uint64_t maxBytes);
+
+// A file written whole and put in place of the old one only once it is on the
+// disk: the bytes go to a new temporary file beside the target (named
+// "<target name>.XXXXXX", created exclusively, never through a link), which is
+// flushed and then renamed over the target; the folder is flushed after the
+// rename. Destroyed without a successful Commit, it removes its temporary file
+// and the old file stays as it was.
+class ReplacingFile {
+public:
+    // followLink: when the target is a symbolic link, the file it leads to is
+    // replaced (the link stays); otherwise the link itself is replaced, and a
+    // folder that is itself a link is refused.
+    ReplacingFile(std::string targetPath, bool followLink);
+    ~ReplacingFile();
+    ReplacingFile(const ReplacingFile&) = delete;
+    ReplacingFile& operator=(const ReplacingFile&) = delete;
+
+    // Makes the temporary file; false (with ErrorText) when it cannot be made.
+    bool Open();
+    // Writes, flushes, renames and flushes the folder. False when any step
+    // failed; TargetReplaced then says whether the rename had already happened
+    // (only a failed flush of the folder comes after it).
+    bool Commit(std::string_view bytes);
+    bool TargetReplaced() const { return replaced_; }
+    // What failed and the system's reason, e.g. "writing the file failed: No
+    // space left on device".
+    const std::string& ErrorText() const { return errorText_; }
+
+    // The names Open gives its temporary files, for the target's own name.
+    static bool IsTemporaryNameFor(const std::string& fileName, const std::string& targetName);
+
+private:
+    void Discard();
+    bool Fail(const std::string& step, int error);
+
+    std::string targetPath_;
+    bool followLink_;
+    int folderDescriptor_ = -1;
+    int fileDescriptor_ = -1;
+    std::string targetName_;
+    std::string temporaryName_;
+    std::string errorText_;
+    bool replaced_ = false;
+};

@@ -7,7 +7,10 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <string>
+#include <sys/stat.h>
 #include <system_error>
+#include <unistd.h>
 #include <utility>
 
 namespace fs = std::filesystem;
@@ -29,6 +32,14 @@ std::string Normalised(const std::string& given)
     while (path.size() > 1 && path.ends_with('/'))
         path.pop_back();
     return path;
+}
+
+// A real folder (not a link to one) of this user that no one else may enter.
+bool IsPrivateFolder(const std::string& path)
+{
+    struct stat status { };
+    return ::lstat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode)
+        && status.st_uid == ::getuid() && (status.st_mode & 077) == 0;
 }
 
 // The error code of a failed launch, in the errno sense.
@@ -123,4 +134,31 @@ Ref<FolderItem> SpecialFolder::Preferences()
 Ref<FolderItem> SpecialFolder::Temporary()
 {
     return MakeRef<FolderItem>(QFile::encodeName(QDir::tempPath()).toStdString());
+}
+
+Ref<FolderItem> SpecialFolder::PrivateTemporary()
+{
+    const std::string temporary = Temporary()->NativePath();
+    std::string wanted;
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (runtime != nullptr && runtime[0] == '/' && IsPrivateFolder(runtime))
+        wanted = std::string(runtime) + "/varno";
+    else
+        wanted = temporary + "/varno-" + std::to_string(::getuid());
+    // mkdir never follows a link in the last place, and what is found there
+    // is checked as it is, not through a link.
+    ::mkdir(wanted.c_str(), 0700);
+    if (IsPrivateFolder(wanted))
+        return MakeRef<FolderItem>(wanted);
+
+    // The name is taken (by another user, a link, or a folder open to others):
+    // a folder of our own under a random name, made once per run.
+    static std::string made;
+    if (made.empty() || !made.starts_with(temporary + "/") || !IsPrivateFolder(made)) {
+        std::string pattern = temporary + "/varno-XXXXXX";
+        made = ::mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
+    }
+    if (made.empty())
+        return {};
+    return MakeRef<FolderItem>(made);
 }

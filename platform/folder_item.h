@@ -45,4 +45,10 @@ struct SpecialFolder {
     static Ref<FolderItem> Preferences();
     // The temporary folder.
     static Ref<FolderItem> Temporary();
+    // A folder of the temporary kind that belongs to this user alone, for
+    // files handed to other programs: nobody else can plant a file or a link
+    // in it. $XDG_RUNTIME_DIR/varno, else <temporary folder>/varno-<uid>; when
+    // that name is taken by anything but such a folder, a fresh one with a
+    // random name. Nil when none can be made.
+    static Ref<FolderItem> PrivateTemporary();
 };

@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QFile>
 #include <QMessageBox>
+#include <QTimer>
 #include <QUrl>
 
 #include <cstdio>
@@ -24,6 +25,8 @@ public:
             return;
         }
         QMessageBox box;
+        // Messages carry file names and other text from outside, never markup.
+        box.setTextFormat(Qt::PlainText);
         box.setText(shown);
         box.setStandardButtons(QMessageBox::Ok);
         box.exec();
@@ -85,4 +88,14 @@ void MsgBox(const std::string& text)
 void ShowURL(const std::string& url)
 {
     CurrentMessageSink().OpenURL(url);
+}
+
+void MsgBoxLater(const std::string& text)
+{
+    QCoreApplication* runtime = QCoreApplication::instance();
+    if (runtime == nullptr) {
+        MsgBox(text);
+        return;
+    }
+    QTimer::singleShot(0, runtime, [text] { MsgBox(text); });
 }

@@ -50,3 +50,7 @@ RecordingMessageSink& InstallRecordingMessageSink();
 void MsgBox(const std::string& text);
 // Opens a web address in the default browser.
 void ShowURL(const std::string& url);
+// MsgBox once the event being handled is done, for code that may run while a
+// window paints (a modal box must not open inside a paint). Without a runtime
+// the message is shown at once.
+void MsgBoxLater(const std::string& text);

@@ -1,9 +1,11 @@
 #include "picture.h"
 
 #include "application.h"
+#include "file_access.h"
 #include "folder_item.h"
 
-#include <QFile>
+#include <QBuffer>
+#include <QByteArray>
 #include <QImage>
 #include <QImageReader>
 
@@ -15,11 +17,19 @@ constexpr int kWhiteThreshold = 250;
 
 } // namespace
 
-Ref<Picture> Picture::Open(const FolderItem& item)
+Ref<Picture> Picture::Open(const FolderItem& item, ReadFault* fault)
 {
-    if (!item.Exists() || item.Directory())
+    // Read through the bounded reader, never by the decoder from the path: a
+    // pipe or a device in a picture's place must not hang the program.
+    WholeFile file = ReadWholeFile(item, kReadLimit);
+    if (fault != nullptr)
+        *fault = file.fault;
+    if (!file.content)
         return {};
-    QImageReader reader(QFile::decodeName(QByteArray::fromStdString(item.NativePath())));
+    QByteArray bytes = QByteArray::fromStdString(*file.content);
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
     reader.setDecideFormatFromContent(true);
     const QImage image = reader.read();
     if (image.isNull())
@@ -27,7 +37,7 @@ Ref<Picture> Picture::Open(const FolderItem& item)
     return MakeRef<Picture>(image);
 }
 
-Ref<Picture> Picture::FromResources(const std::string& fileName)
+Ref<Picture> Picture::FromResources(const std::string& fileName, ReadFault* fault)
 {
     Ref<FolderItem> folder;
     try {
@@ -38,7 +48,7 @@ Ref<Picture> Picture::FromResources(const std::string& fileName)
     Ref<FolderItem> file = folder->Child(fileName);
     if (!file)
         return {};
-    return Open(*file);
+    return Open(*file, fault);
 }
 
 Picture::Picture(const QImage& image)

@@ -3,21 +3,28 @@
 #include "ref.h"
 #include "types.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
 class FolderItem;
+enum class ReadFault;
 class QImage;
 
 // A decoded image (GIF, JPEG, PNG). Transparent mode 1 leaves its white
 // pixels undrawn.
 class Picture {
 public:
-    // Nil when the file is missing or does not decode.
-    static Ref<Picture> Open(const FolderItem& item);
+    // Picture files are read whole first; one larger than this is refused.
+    static constexpr std::uint64_t kReadLimit = std::uint64_t { 64 } * 1024 * 1024;
+
+    // Nil when the file is missing, is not a regular file, is larger than
+    // kReadLimit or does not decode; fault then says why it was not read
+    // (None when it was read but did not decode).
+    static Ref<Picture> Open(const FolderItem& item, ReadFault* fault = nullptr);
     // The file of that name in the application's resource folder (see
-    // ResourceFolder); nil when it is missing or does not decode.
-    static Ref<Picture> FromResources(const std::string& fileName);
+    // ResourceFolder); nil as for Open.
+    static Ref<Picture> FromResources(const std::string& fileName, ReadFault* fault = nullptr);
 
     explicit Picture(const QImage& image);
     ~Picture();

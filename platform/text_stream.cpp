@@ -9,12 +9,15 @@
 #include <exception>
 #include <utility>
 
-Ref<TextInputStream> TextInputStream::Open(const FolderItem& item)
+Ref<TextInputStream> TextInputStream::Open(
+    const FolderItem& item, std::uint64_t maxBytes, ReadFault* fault)
 {
-    std::optional<std::string> content = ReadWholeFile(item);
-    if (!content)
+    WholeFile file = ReadWholeFile(item, maxBytes);
+    if (fault != nullptr)
+        *fault = file.fault;
+    if (!file.content)
         return {};
-    return MakeRef<TextInputStream>(std::move(*content));
+    return MakeRef<TextInputStream>(std::move(*file.content));
 }
 
 TextInputStream::TextInputStream(std::string content)

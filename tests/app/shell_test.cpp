@@ -12,6 +12,8 @@
 
 #include <filesystem>
 #include <stdexcept>
+#include <string>
+#include <unistd.h>
 
 namespace {
 
@@ -35,6 +37,13 @@ const char* const kHandledItems[] = {
 std::string PreferencesFile()
 {
     return std::string(getenv("XDG_CONFIG_HOME")) + "/Varno Preferences";
+}
+
+// Where Open Help puts its copy: a folder of this user's alone in the
+// temporary folder.
+std::string HelpCopy()
+{
+    return std::string(getenv("TMPDIR")) + "/varno-" + std::to_string(getuid()) + "/VarnoDocs.pdf";
 }
 
 TEST_F(ShellTest, StartUpBindsAllFourteenHandlersAndInstallsTheBar)
@@ -189,7 +198,7 @@ TEST_F(ShellTest, OpenHelpCopiesTheDocumentByteForByteAndLaunchesIt)
     WriteFileBytes(ResourceRoot() + "/Resources/Varno Docs.pdf", document);
 
     EXPECT_TRUE(App().InvokeMenuHandler("HelpOpenHelp"));
-    const std::string copy = std::string(getenv("TMPDIR")) + "/VarnoDocs.pdf";
+    const std::string copy = HelpCopy();
     EXPECT_EQ(ReadFileBytes(copy), document);
     ASSERT_EQ(Sink().documents.size(), 1u);
     EXPECT_EQ(std::filesystem::path(Sink().documents[0]), std::filesystem::path(copy));
@@ -204,7 +213,7 @@ TEST_F(ShellTest, OpenHelpCopiesTheDocumentByteForByteAndLaunchesIt)
 TEST_F(ShellTest, OpenHelpWithoutTheDocumentStillWritesAndLaunchesAnEmptyCopy)
 {
     EXPECT_TRUE(App().InvokeMenuHandler("HelpOpenHelp"));
-    const std::string copy = std::string(getenv("TMPDIR")) + "/VarnoDocs.pdf";
+    const std::string copy = HelpCopy();
     EXPECT_TRUE(std::filesystem::exists(copy));
     EXPECT_EQ(std::filesystem::file_size(copy), 0u);
     EXPECT_EQ(Sink().documents.size(), 1u);
@@ -231,6 +240,93 @@ TEST_F(ShellTest, QuitWritesTheStatisticsFileOnce)
     std::filesystem::remove(PreferencesFile());
     App().Quit();
     EXPECT_FALSE(std::filesystem::exists(PreferencesFile()));
+}
+
+// Another local user may plant links or files of their own at the names Open
+// Help uses, ahead of the user. None of them is written through or replaced,
+// and the viewer still gets the shipped document, byte for byte.
+TEST_F(ShellTest, OpenHelpNeverWritesThroughOrReplacesWhatWasPlanted)
+{
+    namespace fs = std::filesystem;
+    const std::string document = std::string("%PDF-1.4\n\0\x02 shipped\n", 19) + "%%EOF\n";
+    WriteFileBytes(ResourceRoot() + "/Resources/Varno Docs.pdf", document);
+    const std::string temporary = getenv("TMPDIR");
+    const std::string victims = MakeTempFolder("victims");
+    const std::string privateFolder = fs::path(HelpCopy()).parent_path().string();
+
+    enum Where { OldPathLink, OldPathFile, NewPathLink, PrivateFolderLink };
+    for (Where where : { OldPathLink, OldPathFile, NewPathLink, PrivateFolderLink }) {
+        SCOPED_TRACE(where);
+        fs::remove_all(temporary + "/VarnoDocs.pdf");
+        fs::remove_all(privateFolder);
+        const std::string victim = victims + "/precious-" + std::to_string(where);
+        WriteFileBytes(victim, "the user's own file");
+        const std::string victimFolder = victims + "/folder-" + std::to_string(where);
+        fs::create_directories(victimFolder);
+        switch (where) {
+        case OldPathLink:
+            fs::create_symlink(victim, temporary + "/VarnoDocs.pdf");
+            break;
+        case OldPathFile:
+            WriteFileBytes(temporary + "/VarnoDocs.pdf", "someone else's file");
+            break;
+        case NewPathLink:
+            fs::create_directory(privateFolder);
+            fs::permissions(privateFolder, fs::perms::owner_all, fs::perm_options::replace);
+            fs::create_symlink(victim, HelpCopy());
+            break;
+        case PrivateFolderLink:
+            fs::create_directory_symlink(victimFolder, privateFolder);
+            break;
+        }
+        Sink().documents.clear();
+
+        EXPECT_TRUE(App().InvokeMenuHandler("HelpOpenHelp"));
+
+        EXPECT_EQ(ReadFileBytes(victim), "the user's own file");
+        EXPECT_TRUE(fs::is_empty(victimFolder));
+        if (where == OldPathLink) {
+            EXPECT_TRUE(fs::is_symlink(temporary + "/VarnoDocs.pdf"));
+        } else if (where == OldPathFile) {
+            EXPECT_EQ(ReadFileBytes(temporary + "/VarnoDocs.pdf"), "someone else's file");
+        } else if (where == PrivateFolderLink) {
+            EXPECT_TRUE(fs::is_symlink(privateFolder));
+        }
+
+        ASSERT_EQ(Sink().documents.size(), 1u);
+        const fs::path launched(Sink().documents[0]);
+        EXPECT_EQ(launched.filename(), "VarnoDocs.pdf");
+        EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(launched))) << launched;
+        EXPECT_FALSE(fs::is_symlink(launched.parent_path())) << launched;
+        EXPECT_EQ(ReadFileBytes(launched.string()), document);
+        EXPECT_TRUE(Sink().messages.empty());
+    }
+    fs::remove(temporary + "/VarnoDocs.pdf");
+}
+
+// A save that fails says which file, where, why, and that the old file was
+// kept, instead of the catch-all error box; the run then ends with a failure
+// status.
+TEST_F(ShellTest, AFailedSaveAtQuitSaysWhatHappenedAndFailsTheRun)
+{
+    const std::string saved = getenv("XDG_CONFIG_HOME");
+    const std::string blocker = MakeTempFolder("blocked") + "/not-a-folder";
+    WriteFileBytes(blocker, "a file where the folder should be");
+    const std::string unreachable = blocker + "/config";
+    setenv("XDG_CONFIG_HOME", unreachable.c_str(), 1);
+    App().RaiseOpen();
+    Sink().messages.clear();
+    App().Quit();
+    setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+
+    ASSERT_EQ(Sink().messages.size(), 1u);
+    const std::string& message = Sink().messages[0];
+    EXPECT_EQ(message.find("Error, please report"), std::string::npos) << message;
+    EXPECT_NE(message.find("\"Varno Preferences\" in the folder " + unreachable), std::string::npos)
+        << message;
+    EXPECT_NE(message.find("Not a directory"), std::string::npos) << message;
+    EXPECT_NE(message.find("was kept"), std::string::npos) << message;
+    EXPECT_EQ(App().ExitStatus(), 1);
 }
 
 TEST_F(ShellTest, AnUncaughtExceptionInAHandlerShowsTheErrorMessageOnceAndGoesOn)

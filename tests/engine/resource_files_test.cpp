@@ -1,5 +1,6 @@
 #include "resource_files.h"
 
+#include "application.h"
 #include "engine_test_support.h"
 #include "exceptions.h"
 #include "folder_item.h"
@@ -9,7 +10,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
+#include <functional>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -164,3 +169,90 @@ TEST_F(ResourceFiles, EachPictureAccessorLoadsItsFile)
 }
 
 } // namespace
+
+namespace {
+
+// Puts a pipe, a link to a device or a sparse file beyond the bound in the
+// resource folder under the given name.
+enum class Plant { Pipe, DeviceLink, Oversize };
+
+void PlantResource(
+    const std::string& folder, const std::string& name, Plant plant, std::uintmax_t oversize)
+{
+    namespace fs = std::filesystem;
+    const std::string path = folder + "/" + name;
+    switch (plant) {
+    case Plant::Pipe:
+        ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+        break;
+    case Plant::DeviceLink:
+        fs::create_symlink("/dev/zero", path);
+        break;
+    case Plant::Oversize:
+        WriteFileBytes(path, "");
+        fs::resize_file(path, oversize);
+        break;
+    }
+}
+
+} // namespace
+
+// A pool, the help document or a picture that is a pipe, a device or far too
+// large is refused at once, without hanging or filling the memory, and the
+// user is told which file it is and where; the text then reads as empty and
+// the picture as missing, as for a missing file.
+TEST_F(ResourceFiles, PipesDevicesAndOversizeFilesAreRefusedWithAMessageNamingThem)
+{
+    struct Role {
+        std::string file;
+        std::function<bool()> loads; // true when the accessor gave something
+        std::uintmax_t oversize;
+    };
+    const std::uintmax_t kMiB = 1024 * 1024;
+    const Role roles[] = {
+        { "TechFile.txt", [] { return !TechFile().empty(); }, 16 * kMiB + 1 },
+        { "fccelement3.txt", [] { return !fccelement3().empty(); }, 16 * kMiB + 1 },
+        { "Varno Docs.pdf", [] { return !VarnoDocs().empty(); }, 64 * kMiB + 1 },
+        { "Pic1005.gif", [] { return !Pic1005().IsNil(); }, Picture::kReadLimit + 1 },
+        { "Pic200.gif", [] { return !Pic200().IsNil(); }, Picture::kReadLimit + 1 },
+    };
+    for (const Role& role : roles) {
+        for (Plant plant : { Plant::Pipe, Plant::DeviceLink, Plant::Oversize }) {
+            SCOPED_TRACE(role.file + " as plant " + std::to_string(static_cast<int>(plant)));
+            std::filesystem::remove(resourceFolder + "/" + role.file);
+            PlantResource(resourceFolder, role.file, plant, role.oversize);
+            ForgetResourceFilesForTesting();
+            Messages().clear();
+
+            const auto start = std::chrono::steady_clock::now();
+            EXPECT_FALSE(role.loads());
+            EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+            // A picture's message waits for the event loop (pictures are asked
+            // for while windows paint).
+            Application::DoEvents();
+            ASSERT_EQ(Messages().size(), 1u);
+            const std::string& message = Messages()[0];
+            EXPECT_NE(message.find("\"" + role.file + "\" in the folder " + resourceFolder + ":"),
+                std::string::npos)
+                << message;
+            EXPECT_NE(message.find(plant == Plant::Oversize ? "is larger than" : "not an ordinary"),
+                std::string::npos)
+                << message;
+
+            // Asked again, nothing more is said.
+            EXPECT_FALSE(role.loads());
+            Application::DoEvents();
+            EXPECT_EQ(Messages().size(), 1u);
+        }
+        std::filesystem::remove(resourceFolder + "/" + role.file);
+    }
+}
+
+TEST_F(ResourceFiles, AFileAsLargeAsARealOneStillLoads)
+{
+    // Far larger than the shipped pools, well inside the bound.
+    const std::string pool(2 * 1024 * 1024, 'q');
+    WriteResource("ExtraFile.txt", pool);
+    EXPECT_EQ(ExtraFile(), pool);
+    EXPECT_TRUE(Messages().empty());
+}

@@ -3,6 +3,7 @@
 #include "binary_stream.h"
 #include "engine_test_support.h"
 #include "exceptions.h"
+#include "file_access_testing.h"
 #include "file_type.h"
 #include "file_types.h"
 #include "folder_item.h"
@@ -10,12 +11,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -328,7 +333,13 @@ TEST_F(StatisticsFile, FailedWriteKeepsThePreviousFile)
     std::signal(SIGXFSZ, oldHandler);
 
     EXPECT_TRUE(failed);
-    EXPECT_NE(message.find("could not be written"), std::string::npos) << message;
+    // Which file, in which folder, why, and that the old one was kept.
+    EXPECT_NE(
+        message.find("\"Varno Preferences\" in the folder " + folder + " ("), std::string::npos)
+        << message;
+    EXPECT_NE(message.find("File too large"), std::string::npos) << message;
+    EXPECT_NE(message.find("The file from before this run was kept as it was"), std::string::npos)
+        << message;
     EXPECT_EQ(ReadFileBytes(path), previous);
     int files = 0;
     for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder))
@@ -336,11 +347,132 @@ TEST_F(StatisticsFile, FailedWriteKeepsThePreviousFile)
     EXPECT_EQ(files, 1) << "a temporary file was left behind";
 }
 
-TEST_F(StatisticsFile, FileThatCannotBeCreatedRaisesNilObject)
+TEST_F(StatisticsFile, FileThatCannotBeCreatedSaysWhyAndWhere)
 {
     fs::create_directories(path);
-    EXPECT_THROW(app->WritePrefs(), NilObjectException);
+    try {
+        app->WritePrefs();
+        ADD_FAILURE() << "a folder in the file's place was written over";
+    } catch (const StatisticsNotSavedException& error) {
+        EXPECT_NE(error.Message().find(folder), std::string::npos) << error.Message();
+        EXPECT_NE(error.Message().find("a folder has that name"), std::string::npos)
+            << error.Message();
+    }
     EXPECT_TRUE(fs::is_directory(path));
+}
+
+// A save whose bytes did not reach the disk is a failed save; the old file
+// stays, and the message says so.
+TEST_F(StatisticsFile, AFailedFlushToDiskFailsTheSaveAndKeepsTheOldFile)
+{
+    FillPattern(*app);
+    app->WritePrefs();
+    const std::string previous = ReadFileBytes(path);
+    app->correct(1, 1) = 123456;
+    SetSyncFailuresForTesting(EIO, 0);
+    std::string message;
+    try {
+        app->WritePrefs();
+    } catch (const StatisticsNotSavedException& error) {
+        message = error.Message();
+    }
+    SetSyncFailuresForTesting(0, 0);
+    EXPECT_NE(message.find("Input/output error"), std::string::npos) << message;
+    EXPECT_NE(message.find("was kept as it was"), std::string::npos) << message;
+    EXPECT_EQ(ReadFileBytes(path), previous);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1)
+        << "a temporary file was left behind";
+
+    // The folder's flush comes after the rename: the new file is in place,
+    // and the message must not claim that the old one was kept.
+    SetSyncFailuresForTesting(0, EIO);
+    message.clear();
+    try {
+        app->WritePrefs();
+    } catch (const StatisticsNotSavedException& error) {
+        message = error.Message();
+    }
+    SetSyncFailuresForTesting(0, 0);
+    EXPECT_NE(message.find("could not make sure that it reached the disk"), std::string::npos)
+        << message;
+    EXPECT_EQ(message.find("was kept"), std::string::npos) << message;
+    auto next = NextRun();
+    next->ReadPrefs();
+    EXPECT_EQ(next->correct(1, 1), 123456);
+}
+
+// A pipe (which would block the open for ever), a link to a device (which
+// never ends) and a file far beyond any statistics file (a gigabyte, sparse)
+// are not read: each is set aside like any damaged file, at once, and the
+// user is told what it was and where it went.
+TEST_F(StatisticsFile, PipesDevicesAndHugeFilesAreSetAsideAtOnce)
+{
+    const std::function<void()> plants[] = {
+        [&] { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); },
+        [&] { fs::create_symlink("/dev/zero", path); },
+        [&] {
+            WriteFileBytes(path, "");
+            fs::resize_file(path, std::uintmax_t { 1 } << 30);
+        },
+    };
+    const char* expectedWhat[]
+        = { "is not an ordinary file", "is not an ordinary file", "is far larger than" };
+    for (std::size_t i = 0; i < std::size(plants); ++i) {
+        SCOPED_TRACE(i);
+        for (const auto& entry : fs::directory_iterator(folder))
+            fs::remove_all(entry.path());
+        plants[i]();
+        auto next = NextRun();
+        next->correct(1, 1) = 9;
+        const auto start = std::chrono::steady_clock::now();
+        next->ReadPrefs();
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+        EXPECT_TRUE(IsZero(*next, 1, 1));
+        EXPECT_FALSE(fs::exists(fs::symlink_status(path)));
+        EXPECT_TRUE(fs::exists(fs::symlink_status(path + ".damaged")));
+        const std::string& notice = next->preferencesNotice;
+        EXPECT_NE(notice.find(folder), std::string::npos) << notice;
+        EXPECT_NE(notice.find(expectedWhat[i]), std::string::npos) << notice;
+        EXPECT_NE(notice.find("all statistics and exam histories start again from zero"),
+            std::string::npos)
+            << notice;
+        EXPECT_NE(notice.find("set aside, unchanged, as \"Varno Preferences.damaged\" in the same "
+                              "folder"),
+            std::string::npos)
+            << notice;
+    }
+}
+
+// The notice says what was kept (the readable part, in use; the old file,
+// set aside, and where) and what starts from zero, in plain words.
+TEST_F(StatisticsFile, TheNoticeOfAShortFileSaysWhatWasKeptAndWhatStartsFromZero)
+{
+    FillPattern(*app);
+    app->WritePrefs();
+    WriteFileBytes(path, ReadFileBytes(path).substr(0, kRecords + 24 * 10));
+    auto next = NextRun();
+    next->ReadPrefs();
+    EXPECT_EQ(next->preferencesNotice,
+        "The statistics file \"Varno Preferences\" in " + folder
+            + " is damaged or could not be read in full. Varno uses the statistics and exam "
+              "histories that could be read from it; the rest start again from zero. The old "
+              "file was set aside, unchanged, as \"Varno Preferences.damaged\" in the same "
+              "folder.");
+}
+
+// A save killed half-way leaves its temporary file; the next run removes it
+// before reading, and touches nothing else.
+TEST_F(StatisticsFile, ReadingRemovesWhatAKilledSaveLeftBehind)
+{
+    FillPattern(*app);
+    app->WritePrefs();
+    WriteFileBytes(path + ".k1LLed", std::string(5000, 'x'));
+    WriteFileBytes(path + ".damaged", "kept");
+    auto next = NextRun();
+    next->ReadPrefs();
+    EXPECT_FALSE(fs::exists(path + ".k1LLed"));
+    EXPECT_EQ(ReadFileBytes(path + ".damaged"), "kept");
+    EXPECT_TRUE(HoldsPattern(*next, 3, 3));
 }
 
 TEST_F(StatisticsFile, FileTypeMyprefsIsDefinedAndRegistered)

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <stdexcept>
 
@@ -281,4 +282,41 @@ TEST_F(ApplicationTest, ExceptionInEnableMenuItemsTakesTheExceptionRoad)
     app.BindEnableMenuItems([] { throw NilObjectException(); });
     EXPECT_NO_THROW(app.EnableMenuItems());
     EXPECT_EQ(unhandled, 1);
+}
+
+// SIGTERM (logout, kill), SIGHUP (terminal closed) and SIGINT (Ctrl+C) while
+// the program runs: each quits the way the Quit item does, with Close run once,
+// instead of ending the process on the spot.
+TEST_F(ApplicationTest, TerminationSignalsQuitThroughCloseOnce)
+{
+    for (int signalNumber : { SIGTERM, SIGHUP, SIGINT }) {
+        SCOPED_TRACE(signalNumber);
+        int closes = 0;
+        app.BindOpen([signalNumber] {
+            Window::Create<Window>().Show();
+            // Twice: the second arrives while the first is being handled.
+            QTimer::singleShot(0, QCoreApplication::instance(), [signalNumber] {
+                std::raise(signalNumber);
+                std::raise(signalNumber);
+            });
+        });
+        app.BindClose([&] { ++closes; });
+        QObject safetyNet;
+        QTimer::singleShot(10000, &safetyNet, [] { QCoreApplication::exit(99); });
+        EXPECT_EQ(app.Run(), 0);
+        EXPECT_EQ(closes, 1);
+        for (Window* window : Window::OpenWindows())
+            window->Close();
+        Application::DoEvents();
+    }
+}
+
+TEST_F(ApplicationTest, ACloseThatSetsAFailureStatusEndsTheRunWithIt)
+{
+    app.BindOpen([this] { app.Quit(); });
+    app.BindClose([this] { app.SetExitStatus(1); });
+    EXPECT_EQ(app.Run(), 1);
+    // The next run starts from success again.
+    app.BindClose([] {});
+    EXPECT_EQ(app.Run(), 0);
 }

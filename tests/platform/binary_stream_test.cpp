@@ -1,5 +1,6 @@
 #include "binary_stream.h"
 
+#include "file_access.h"
 #include "file_type.h"
 #include "folder_item.h"
 #include "test_support.h"
@@ -11,6 +12,7 @@
 #include <functional>
 #include <limits>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -204,4 +206,87 @@ TEST(BinaryStream, UnregisteredFileTypeStillWrites)
     stream->WritePString("ok");
     ASSERT_TRUE(stream->Close());
     EXPECT_EQ(ReadFileBytes(path), "\x02ok");
+}
+
+TEST(BinaryStream, CreateSaysWhyItCouldNotCreate)
+{
+    std::string whyNot;
+    const std::string path = MakeTempFolder("binary") + "/no/such/folder/file.bin";
+    EXPECT_FALSE(BinaryStream::Create(FolderItem(path), "myprefs", &whyNot));
+    EXPECT_NE(whyNot.find("No such file or directory"), std::string::npos) << whyNot;
+}
+
+TEST(BinaryStream, ALinkIsFollowedOnlyWhenAskedTo)
+{
+    namespace fs = std::filesystem;
+    const std::string folder = MakeTempFolder("binary");
+    WriteFileBytes(folder + "/target.bin", "target");
+    fs::create_symlink(folder + "/target.bin", folder + "/followed.bin");
+    fs::create_symlink(folder + "/target.bin", folder + "/replaced.bin");
+
+    Ref<BinaryStream> followed = BinaryStream::Create(FolderItem(folder + "/followed.bin"), "");
+    ASSERT_TRUE(followed);
+    followed->Write("through the link");
+    ASSERT_TRUE(followed->Close());
+    EXPECT_TRUE(fs::is_symlink(folder + "/followed.bin"));
+    EXPECT_EQ(ReadFileBytes(folder + "/target.bin"), "through the link");
+
+    Ref<BinaryStream> replaced
+        = BinaryStream::Create(FolderItem(folder + "/replaced.bin"), "", nullptr, false);
+    ASSERT_TRUE(replaced);
+    replaced->Write("in place of the link");
+    ASSERT_TRUE(replaced->Close());
+    EXPECT_FALSE(fs::is_symlink(folder + "/replaced.bin"));
+    EXPECT_EQ(ReadFileBytes(folder + "/replaced.bin"), "in place of the link");
+    EXPECT_EQ(ReadFileBytes(folder + "/target.bin"), "through the link");
+}
+
+// What a save killed half-way leaves is removed at the next start; nothing
+// else in the folder is touched, whatever its name looks like.
+TEST(BinaryStream, RemoveLeftoversTakesOnlyTheSavesOwnTemporaryFiles)
+{
+    namespace fs = std::filesystem;
+    const std::string folder = MakeTempFolder("binary");
+    const std::string path = folder + "/Varno Preferences";
+    WriteFileBytes(path, "statistics");
+    WriteFileBytes(folder + "/Varno Preferences.aB3xY9", "left by a kill");
+    WriteFileBytes(folder + "/Varno Preferences.Qz0000", "left by another kill");
+    const char* kept[] = { "Varno Preferences.damaged", "Varno Preferences.lock",
+        "Varno Preferences.aB3xY", "Varno Preferences.aB3xY9z", "Varno Preferences.ab-xy9",
+        "Varno Preferences.backup", "Other File.aB3xY9", "Varno Preferences" };
+    for (const char* name : kept) {
+        if (!fs::exists(folder + "/" + name))
+            WriteFileBytes(folder + "/" + name, name);
+    }
+    fs::create_directory(folder + "/Varno Preferences.Dir123");
+    WriteFileBytes(folder + "/elsewhere", "a link's target");
+    fs::create_symlink(folder + "/elsewhere", folder + "/Varno Preferences.Link12");
+
+    // A save that is still open is not a leftover of an earlier run, but the
+    // removal runs at start-up, before any save: here it goes too.
+    BinaryStream::RemoveLeftovers(FolderItem(path));
+
+    EXPECT_FALSE(fs::exists(folder + "/Varno Preferences.aB3xY9"));
+    EXPECT_FALSE(fs::exists(folder + "/Varno Preferences.Qz0000"));
+    for (const char* name : kept)
+        EXPECT_TRUE(fs::exists(folder + "/" + name)) << name;
+    EXPECT_TRUE(fs::is_directory(folder + "/Varno Preferences.Dir123"));
+    EXPECT_TRUE(fs::is_symlink(folder + "/Varno Preferences.Link12"));
+    EXPECT_EQ(ReadFileBytes(path), "statistics");
+}
+
+TEST(BinaryStream, TheTemporaryFileHasANameThatRemoveLeftoversKnows)
+{
+    namespace fs = std::filesystem;
+    const std::string folder = MakeTempFolder("binary");
+    const std::string path = folder + "/Varno Preferences";
+    Ref<BinaryStream> stream = BinaryStream::Create(FolderItem(path), "myprefs");
+    ASSERT_TRUE(stream);
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    ASSERT_EQ(names.size(), 1u);
+    EXPECT_TRUE(ReplacingFile::IsTemporaryNameFor(names[0], "Varno Preferences")) << names[0];
+    BinaryStream::RemoveLeftovers(FolderItem(path));
+    EXPECT_TRUE(fs::is_empty(folder));
 }

@@ -60,3 +60,21 @@ TEST(Date, DamagedCountsShowSomethingWithoutFailing)
         EXPECT_NO_THROW(static_cast<void>(date.ShortTime()));
     }
 }
+
+// Counts too large for whole milliseconds in 64 bits are clamped to the last
+// moment that fits, on both sides, instead of wrapping round to the far side.
+TEST(Date, CountsBeyondTheRepresentableRangeShowItsEdge)
+{
+    const Date latest(9e15);
+    const Date earliest(-9e15);
+    ASSERT_FALSE(latest.ShortDate().empty());
+    ASSERT_FALSE(earliest.ShortDate().empty());
+    for (double beyond : { 9.3e15, 1e16, 1e18, 1e300 })
+        EXPECT_EQ(Date(beyond).ShortDate(), latest.ShortDate()) << beyond;
+    for (double beyond : { -9.3e15, -1e16, -1e18, -1e300 })
+        EXPECT_EQ(Date(beyond).ShortDate(), earliest.ShortDate()) << beyond;
+    // The edge itself is the moment 9e15 seconds after 1970, far in the future.
+    const QDateTime edge = QDateTime::fromSecsSinceEpoch(9'000'000'000'000'000LL, Qt::UTC);
+    EXPECT_EQ(latest.ShortDate(), Expected(edge, true));
+    EXPECT_GT(edge.date().year(), 285'000'000);
+}

@@ -6,6 +6,10 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -106,4 +110,121 @@ TEST(SpecialFolder, TemporaryIsTheProcessTemporaryFolder)
     Ref<FolderItem> temporary = SpecialFolder::Temporary();
     EXPECT_EQ(temporary->NativePath(), fs::path(std::getenv("TMPDIR")).string());
     EXPECT_TRUE(temporary->Directory());
+}
+
+namespace {
+
+// Points TMPDIR and XDG_RUNTIME_DIR at folders of the test's choosing for one
+// test, and puts them back afterwards.
+class PrivateTemporaryTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        savedTemporary_ = std::getenv("TMPDIR");
+        if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"))
+            savedRuntime_ = runtime;
+        temporary_ = MakeTempFolder("shared-tmp");
+        fs::permissions(temporary_, fs::perms::all | fs::perms::sticky_bit);
+        setenv("TMPDIR", temporary_.c_str(), 1);
+        unsetenv("XDG_RUNTIME_DIR");
+    }
+    void TearDown() override
+    {
+        setenv("TMPDIR", savedTemporary_.c_str(), 1);
+        if (savedRuntime_)
+            setenv("XDG_RUNTIME_DIR", savedRuntime_->c_str(), 1);
+        else
+            unsetenv("XDG_RUNTIME_DIR");
+    }
+
+    // Ours alone: a real folder, this user's, closed to everyone else.
+    static void ExpectPrivate(const std::string& path)
+    {
+        struct stat status { };
+        ASSERT_EQ(::lstat(path.c_str(), &status), 0) << path;
+        EXPECT_TRUE(S_ISDIR(status.st_mode)) << path;
+        EXPECT_EQ(status.st_uid, ::getuid()) << path;
+        EXPECT_EQ(status.st_mode & 077, 0u) << path;
+    }
+
+    std::string UsualName() const { return temporary_ + "/varno-" + std::to_string(::getuid()); }
+
+    std::string temporary_;
+
+private:
+    std::string savedTemporary_;
+    std::optional<std::string> savedRuntime_;
+};
+
+} // namespace
+
+TEST_F(PrivateTemporaryTest, IsAFolderOfThisUserAloneInTheTemporaryFolder)
+{
+    Ref<FolderItem> folder = SpecialFolder::PrivateTemporary();
+    ASSERT_TRUE(folder);
+    EXPECT_EQ(folder->NativePath(), UsualName());
+    ExpectPrivate(folder->NativePath());
+    // Asked again, the same folder.
+    EXPECT_EQ(SpecialFolder::PrivateTemporary()->NativePath(), UsualName());
+}
+
+TEST_F(PrivateTemporaryTest, LivesInThePrivateRuntimeFolderWhenThereIsOne)
+{
+    const std::string runtime = MakeTempFolder("runtime");
+    fs::permissions(runtime, fs::perms::owner_all, fs::perm_options::replace);
+    setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    EXPECT_EQ(SpecialFolder::PrivateTemporary()->NativePath(), runtime + "/varno");
+    ExpectPrivate(runtime + "/varno");
+
+    // A runtime folder open to others is no better than the shared one.
+    const std::string open = MakeTempFolder("open-runtime");
+    fs::permissions(open, fs::perms::all, fs::perm_options::replace);
+    setenv("XDG_RUNTIME_DIR", open.c_str(), 1);
+    EXPECT_EQ(SpecialFolder::PrivateTemporary()->NativePath(), UsualName());
+    EXPECT_FALSE(fs::exists(open + "/varno"));
+}
+
+// Whatever someone planted at the usual name first is neither used nor
+// touched: a link to one of the user's folders, a folder of another user, a
+// folder open to others, a file.
+TEST_F(PrivateTemporaryTest, WhatWasPlantedAtTheUsualNameIsNeitherUsedNorTouched)
+{
+    const std::string victim = MakeTempFolder("victim");
+    fs::permissions(victim, fs::perms::owner_all, fs::perm_options::replace);
+    const std::function<void()> plants[] = {
+        [&] { fs::create_directory_symlink(victim, UsualName()); },
+        [&] {
+            fs::create_directory(UsualName());
+            fs::permissions(UsualName(), fs::perms::owner_all, fs::perm_options::replace);
+            if (::getuid() == 0)
+                ASSERT_EQ(::chown(UsualName().c_str(), 12345, 12345), 0);
+            else
+                fs::permissions(UsualName(), fs::perms::all, fs::perm_options::replace);
+        },
+        [&] {
+            fs::create_directory(UsualName());
+            fs::permissions(UsualName(), fs::perms::all, fs::perm_options::replace);
+        },
+        [&] { WriteFileBytes(UsualName(), "planted"); },
+    };
+    for (std::size_t i = 0; i < std::size(plants); ++i) {
+        SCOPED_TRACE(i);
+        temporary_ = MakeTempFolder("shared-tmp");
+        setenv("TMPDIR", temporary_.c_str(), 1);
+        plants[i]();
+        struct stat before { };
+        ASSERT_EQ(::lstat(UsualName().c_str(), &before), 0);
+
+        Ref<FolderItem> folder = SpecialFolder::PrivateTemporary();
+        ASSERT_TRUE(folder);
+        EXPECT_NE(folder->NativePath(), UsualName());
+        EXPECT_EQ(fs::path(folder->NativePath()).parent_path(), fs::path(temporary_));
+        ExpectPrivate(folder->NativePath());
+
+        struct stat after { };
+        ASSERT_EQ(::lstat(UsualName().c_str(), &after), 0);
+        EXPECT_EQ(after.st_mode, before.st_mode);
+        EXPECT_EQ(after.st_uid, before.st_uid);
+        EXPECT_TRUE(fs::is_empty(victim));
+    }
 }

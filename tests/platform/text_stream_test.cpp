@@ -1,11 +1,15 @@
 #include "text_stream.h"
 
+#include "file_access.h"
 #include "folder_item.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
 #include <stdexcept>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -112,4 +116,51 @@ TEST(TextOutputStream, ReleasedByAnExceptionKeepsTheOldFile)
 TEST(TextOutputStream, CreateInAMissingFolderGivesNil)
 {
     EXPECT_FALSE(TextOutputStream::Create(FolderItem(MakeTempFolder("text") + "/no/out.txt")));
+}
+
+// Only regular files are read whole, and only up to a bound: a pipe would
+// block the open, a device or a huge file would eat the memory. Each is
+// refused at once, before a byte is read.
+TEST(TextInputStream, PipesDevicesAndOversizeFilesAreRefusedAtOnce)
+{
+    namespace fs = std::filesystem;
+    const std::string folder = MakeTempFolder("text");
+    ASSERT_EQ(::mkfifo((folder + "/fifo.txt").c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", folder + "/zero.txt");
+    fs::create_symlink("/dev/null", folder + "/null.txt");
+    // Sparse: a size far beyond the bound that takes no room on the disk.
+    WriteFileBytes(folder + "/huge.txt", "");
+    fs::resize_file(folder + "/huge.txt", std::uintmax_t { 1 } << 30);
+    WriteFileBytes(folder + "/bound.txt", std::string(1000, 'x'));
+
+    struct Case {
+        const char* name;
+        std::uint64_t bound;
+        ReadFault fault;
+    };
+    const Case cases[] = {
+        { "fifo.txt", 1000, ReadFault::NotRegular },
+        { "zero.txt", 1000, ReadFault::NotRegular },
+        { "null.txt", 1000, ReadFault::NotRegular },
+        { "huge.txt", 1000, ReadFault::TooLarge },
+        { "huge.txt", TextInputStream::kDefaultReadLimit, ReadFault::TooLarge },
+        { "bound.txt", 999, ReadFault::TooLarge },
+        { "missing.txt", 1000, ReadFault::Missing },
+    };
+    const auto start = std::chrono::steady_clock::now();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ReadFault fault = ReadFault::None;
+        EXPECT_FALSE(TextInputStream::Open(FolderItem(folder + "/" + c.name), c.bound, &fault));
+        EXPECT_EQ(fault, c.fault);
+    }
+    // A file right at the bound is read.
+    ReadFault fault = ReadFault::Unreadable;
+    Ref<TextInputStream> atBound
+        = TextInputStream::Open(FolderItem(folder + "/bound.txt"), 1000, &fault);
+    ASSERT_TRUE(atBound);
+    EXPECT_EQ(fault, ReadFault::None);
+    EXPECT_EQ(atBound->ReadAll().size(), 1000u);
+    // None of it may wait or read a gigabyte; well under a second in all.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
 }

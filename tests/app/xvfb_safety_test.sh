@@ -1,0 +1,375 @@
+#!/usr/bin/env bash
+# The real program on a virtual X display, in the situations where a run could
+# hang or lose the user's results:
+#   signals       SIGTERM, SIGHUP and SIGINT after grading quit like File > Quit
+#   second-copy   a second copy is refused before it touches the statistics
+#                 file; a lock left by a crashed copy does not block the next
+#   special-files a pipe as the statistics file or as a pool neither hangs the
+#                 start nor freezes the program
+#   open-help     Open Help never writes through links planted in the shared
+#                 temporary folder
+#
+# Usage: xvfb_safety_test.sh SCENARIO VARNO_PROGRAM
+set -euo pipefail
+
+scenario="$1"
+varno="$2"
+for tool in Xvfb xdotool xprop; do
+    if ! command -v "$tool" >/dev/null 2>&1; then
+        echo "SKIP: $tool is not installed"
+        exit 77
+    fi
+done
+
+work="$(mktemp -d)"
+xvfb_pid=""
+started_pids=()
+cleanup() {
+    local pid
+    for pid in "${started_pids[@]}"; do
+        kill -9 "$pid" 2>/dev/null || true
+    done
+    if declare -F stop_virtual_display >/dev/null; then stop_virtual_display; fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*"
+    local log
+    for log in "$work"/varno-*.log; do
+        [ -s "$log" ] && { echo "--- $log"; cat "$log"; }
+    done
+    exit 1
+}
+
+export HOME="$work/home" XDG_CONFIG_HOME="$work/config" TMPDIR="$work/tmp"
+mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$TMPDIR"
+unset XDG_RUNTIME_DIR
+prefs="$XDG_CONFIG_HOME/Varno Preferences"
+
+# shellcheck source=../support/virtual_display.sh
+source "$(dirname "$0")/../support/virtual_display.sh"
+start_virtual_display "$work"
+export QT_QPA_PLATFORM=xcb
+
+# A background job of a script starts with SIGINT ignored, and the program
+# rightly keeps a signal that it found ignored; a terminal's Ctrl+C reaches a
+# program whose SIGINT is at its default.
+default_signals=()
+if env --default-signal=INT true 2>/dev/null; then
+    default_signals=(env --default-signal=INT)
+fi
+
+# start_varno NAME [PROGRAM]: starts a copy, sets varno_pid; output in varno-NAME.log.
+start_varno() {
+    local program="${2:-$varno}"
+    "${default_signals[@]}" "$program" >"$work/varno-$1.log" 2>&1 &
+    varno_pid=$!
+    started_pids+=("$varno_pid")
+}
+
+# window_of PID PATTERN: the first visible window of the process whose title
+# matches, or nothing.
+window_of() {
+    xdotool search --all --onlyvisible --pid "$1" --name "$2" 2>/dev/null | head -n 1 || true
+}
+
+# wait_window PID PATTERN: waits up to 20 s for such a window and prints it.
+wait_window() {
+    local window=""
+    for _ in $(seq 100); do
+        window="$(window_of "$1" "$2")"
+        [ -n "$window" ] && break
+        kill -0 "$1" 2>/dev/null || break
+        sleep 0.2
+    done
+    echo "$window"
+}
+
+# message_box PID: a modal message box of the process, or nothing.
+message_box() {
+    local window
+    for window in $(xdotool search --onlyvisible --pid "$1" 2>/dev/null || true); do
+        if xprop -id "$window" _NET_WM_STATE 2>/dev/null | grep -q _NET_WM_STATE_MODAL; then
+            echo "$window"
+            return 0
+        fi
+    done
+}
+
+wait_message_box() {
+    local box=""
+    for _ in $(seq 100); do
+        box="$(message_box "$1")"
+        [ -n "$box" ] && break
+        kill -0 "$1" 2>/dev/null || break
+        sleep 0.2
+    done
+    echo "$box"
+}
+
+# dismiss WINDOW: Return in the window (the message box's OK).
+dismiss() {
+    xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
+    xdotool key --clearmodifiers Return
+}
+
+# quit_with_shortcut WINDOW: File > Quit through its shortcut.
+quit_with_shortcut() {
+    sleep 0.3
+    xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
+    xdotool key --clearmodifiers ctrl+q
+}
+
+# wait_exit PID: waits up to 20 s for the copy to end; sets exit_status
+# (124 when it did not end).
+wait_exit() {
+    for _ in $(seq 200); do
+        kill -0 "$1" 2>/dev/null || break
+        sleep 0.1
+    done
+    if kill -0 "$1" 2>/dev/null; then
+        exit_status=124
+        return
+    fi
+    exit_status=0
+    wait "$1" || exit_status=$?
+}
+
+# grade_technician PID: Technician from the chooser, then Grade Exam at once
+# (every question unanswered), until the results window shows.
+grade_technician() {
+    local chooser exam
+    chooser="$(wait_window "$1" '^Choose Exam$')"
+    [ -n "$chooser" ] || fail "no exam chooser appeared"
+    sleep 0.3
+    # The chooser's Technician button, below the window's 19-pixel menu bar.
+    xdotool mousemove --window "$chooser" 101 93 click 1
+    exam="$(wait_window "$1" '^Technician Exam$')"
+    [ -n "$exam" ] || fail "Technician did not open the exam window"
+    sleep 0.3
+    xdotool mousemove --window "$exam" 311 435 click 1
+    [ -n "$(wait_window "$1" '^Results$')" ] || fail "Grade Exam showed no results"
+}
+
+# first_history: "right wrong date-bytes" of Technician's first history slot.
+first_history() {
+    local record
+    record="$(od -A n -t u1 -j 8002 -N 24 -v "$prefs" | tr -s ' \n' ' ')"
+    read -r -a bytes <<<"$record"
+    local right=$(((bytes[16] << 24) | (bytes[17] << 16) | (bytes[18] << 8) | bytes[19]))
+    local wrong=$(((bytes[20] << 24) | (bytes[21] << 16) | (bytes[22] << 8) | bytes[23]))
+    echo "$right $wrong ${bytes[*]:8:8}"
+}
+
+expect_graded_history() {
+    [ -f "$prefs" ] || fail "$1: no statistics file was written"
+    local size
+    size="$(stat -c %s "$prefs")"
+    [ "$size" -eq 344002 ] || fail "$1: statistics file is $size bytes"
+    local right wrong date
+    read -r right wrong date <<<"$(first_history)"
+    [ "$date" != "0 0 0 0 0 0 0 0" ] || fail "$1: the graded exam has no history entry"
+    [ $((right + wrong)) -gt 0 ] || fail "$1: the history entry counts no questions"
+    echo "$1: history kept ($right right, $wrong wrong)"
+}
+
+scenario_signals() {
+    local signals=(TERM HUP)
+    [ ${#default_signals[@]} -gt 0 ] && signals+=(INT)
+    local signal
+    for signal in "${signals[@]}"; do
+        rm -f "$prefs"
+        start_varno "$signal"
+        grade_technician "$varno_pid"
+        kill "-$signal" "$varno_pid"
+        wait_exit "$varno_pid"
+        [ "$exit_status" -eq 0 ] || fail "SIG$signal: exit status $exit_status"
+        expect_graded_history "SIG$signal"
+    done
+}
+
+scenario_second_copy() {
+    start_varno first
+    local first=$varno_pid
+    grade_technician "$first"
+
+    # The first copy has read its (missing) file. Were the second to read the
+    # file, it would set this pipe aside as a damaged file.
+    mkfifo "$prefs"
+    start_varno second
+    local second=$varno_pid
+    local box
+    box="$(wait_message_box "$second")"
+    [ -n "$box" ] || fail "the second copy showed no message"
+    [ -z "$(window_of "$second" '^Choose Exam$')" ] || fail "the second copy went on to start"
+    dismiss "$box"
+    wait_exit "$second"
+    [ "$exit_status" -ne 0 ] && [ "$exit_status" -ne 124 ] \
+        || fail "the second copy ended with status $exit_status"
+    [ -p "$prefs" ] || fail "the second copy touched the statistics file"
+    [ ! -e "$prefs.damaged" ] || fail "the second copy read the statistics file"
+    echo "second copy refused (status $exit_status), statistics file untouched"
+
+    # The results window is modal, so the menus wait; a logout does not.
+    kill -TERM "$first"
+    wait_exit "$first"
+    [ "$exit_status" -eq 0 ] || fail "the first copy ended with status $exit_status"
+    expect_graded_history "first copy"
+
+    # A copy that crashed leaves its lock behind; the next one takes it over.
+    start_varno crashed
+    local crashed=$varno_pid
+    [ -n "$(wait_window "$crashed" '^Choose Exam$')" ] || fail "the third copy did not start"
+    kill -9 "$crashed"
+    wait "$crashed" 2>/dev/null || true
+    start_varno after-crash
+    local chooser
+    chooser="$(wait_window "$varno_pid" '^Choose Exam$')"
+    [ -n "$chooser" ] || fail "a lock left by a crashed copy blocked the next start"
+    [ -z "$(message_box "$varno_pid")" ] || fail "the copy after a crash was refused"
+    quit_with_shortcut "$chooser"
+    wait_exit "$varno_pid"
+    [ "$exit_status" -eq 0 ] || fail "the copy after the crash ended with status $exit_status"
+    expect_graded_history "after the crash"
+}
+
+scenario_special_files() {
+    # A pipe as the statistics file: the chooser comes up, the user is told,
+    # the pipe is set aside and the quit writes a new file.
+    mkfifo "$prefs"
+    start_varno fifo-statistics
+    local chooser box
+    chooser="$(wait_window "$varno_pid" '^Choose Exam$')"
+    [ -n "$chooser" ] || fail "a pipe as the statistics file blocked the start"
+    box="$(wait_message_box "$varno_pid")"
+    [ -n "$box" ] || fail "nothing told the user about the statistics file"
+    dismiss "$box"
+    quit_with_shortcut "$chooser"
+    wait_exit "$varno_pid"
+    [ "$exit_status" -eq 0 ] || fail "pipe as statistics file: exit status $exit_status"
+    [ -p "$prefs.damaged" ] || fail "the pipe was not set aside"
+    [ "$(stat -c %s "$prefs")" -eq 344002 ] || fail "no new statistics file after the pipe"
+    echo "pipe as statistics file: started, set aside, quit"
+
+    # A pipe as the Technician pool, in a copy of the program beside its own
+    # resource folder: choosing Technician tells the user, and the program
+    # still answers and quits.
+    local resources
+    resources="$(dirname "$(readlink -f "$varno")")/../Resources"
+    mkdir -p "$work/app/bin"
+    cp "$(readlink -f "$varno")" "$work/app/bin/varno"
+    cp -r "$resources" "$work/app/Resources"
+    rm "$work/app/Resources/TechFile.txt"
+    mkfifo "$work/app/Resources/TechFile.txt"
+    start_varno fifo-pool "$work/app/bin/varno"
+    chooser="$(wait_window "$varno_pid" '^Choose Exam$')"
+    [ -n "$chooser" ] || fail "the copy with a pipe as pool did not start"
+    [ -z "$(message_box "$varno_pid")" ] || dismiss "$(message_box "$varno_pid")"
+    sleep 0.3
+    xdotool mousemove --window "$chooser" 101 93 click 1
+    box="$(wait_message_box "$varno_pid")"
+    [ -n "$box" ] || fail "choosing Technician with a pipe as pool said nothing"
+    # Whatever follows from an empty pool is said in message boxes too.
+    for _ in $(seq 5); do
+        box="$(message_box "$varno_pid")"
+        [ -n "$box" ] || break
+        dismiss "$box"
+        sleep 0.5
+    done
+    quit_with_shortcut "$chooser"
+    wait_exit "$varno_pid"
+    [ "$exit_status" -eq 0 ] || fail "pipe as pool: the program did not quit (status $exit_status)"
+    echo "pipe as pool: told, still answering, quit"
+}
+
+scenario_open_help() {
+    # The shared temporary folder, open to everyone, as /tmp is.
+    chmod 1777 "$TMPDIR"
+    local uid
+    uid="$(id -u)"
+    mkdir -p "$work/bin" "$HOME/documents/folder"
+    printf 'the user'"'"'s own file\n' >"$HOME/documents/precious"
+    printf 'another file of the user\n' >"$HOME/documents/precious2"
+    # Planted ahead of the user: the old fixed name, and the private folder's name.
+    ln -s "$HOME/documents/precious" "$TMPDIR/VarnoDocs.pdf"
+    ln -s "$HOME/documents/folder" "$TMPDIR/varno-$uid"
+    # The desktop's document opener, as the program finds it on PATH.
+    cat >"$work/bin/xdg-open" <<'OPENER'
+#!/bin/sh
+printf '%s\n' "$1" >>"$VARNO_TEST_LAUNCHES"
+OPENER
+    chmod +x "$work/bin/xdg-open"
+    export PATH="$work/bin:$PATH" VARNO_TEST_LAUNCHES="$work/launches"
+
+    local document
+    document="$(dirname "$(readlink -f "$varno")")/../Resources/Varno Docs.pdf"
+    start_varno open-help
+    local chooser exam
+    chooser="$(wait_window "$varno_pid" '^Choose Exam$')"
+    [ -n "$chooser" ] || fail "no exam chooser appeared"
+    sleep 0.3
+    xdotool mousemove --window "$chooser" 101 93 click 1
+    exam="$(wait_window "$varno_pid" '^Technician Exam$')"
+    [ -n "$exam" ] || fail "no exam window, whose menu bar has room for Help"
+
+    open_help_and_check() {
+        local round="$1" expected_folder="$2" launches_before launched
+        launches_before="$(wc -l <"$work/launches" 2>/dev/null || echo 0)"
+        sleep 0.3
+        # Help is the fourth title of the bar; Open Help its only item.
+        xdotool mousemove --window "$exam" 140 9 click 1
+        sleep 0.5
+        xdotool mousemove --window "$exam" 140 30 click 1
+        for _ in $(seq 100); do
+            [ "$(wc -l <"$work/launches" 2>/dev/null || echo 0)" -gt "$launches_before" ] && break
+            sleep 0.1
+        done
+        launched="$(tail -n 1 "$work/launches" 2>/dev/null || true)"
+        launched="${launched#file://}"
+        [ -n "$launched" ] || fail "$round: Open Help launched nothing"
+        [ -f "$launched" ] && [ ! -L "$launched" ] || fail "$round: $launched is not a plain file"
+        [ ! -L "$(dirname "$launched")" ] || fail "$round: the copy's folder is a link"
+        [ "$(stat -c '%u %a' "$(dirname "$launched")")" = "$uid 700" ] \
+            || fail "$round: the copy's folder is not the user's alone"
+        if [ -n "$expected_folder" ]; then
+            [ "$(dirname "$launched")" = "$expected_folder" ] \
+                || fail "$round: the copy is in $(dirname "$launched"), not $expected_folder"
+        fi
+        cmp -s "$launched" "$document" || fail "$round: the copy differs from the shipped document"
+        [ "$(basename "$launched")" = "VarnoDocs.pdf" ] || fail "$round: the copy is named $launched"
+        echo "$round: launched $launched"
+    }
+
+    open_help_and_check "links planted at the old name and the folder's name" ""
+    [ "$(cat "$HOME/documents/precious")" = "the user's own file" ] \
+        || fail "the file behind the planted link was written"
+    [ -L "$TMPDIR/VarnoDocs.pdf" ] || fail "the planted link was replaced"
+    [ -z "$(ls -A "$HOME/documents/folder")" ] || fail "something was written into the linked folder"
+
+    # A link planted inside the user's own private folder is replaced, never
+    # written through.
+    rm "$TMPDIR/varno-$uid"
+    mkdir -m 700 "$TMPDIR/varno-$uid"
+    ln -s "$HOME/documents/precious2" "$TMPDIR/varno-$uid/VarnoDocs.pdf"
+    open_help_and_check "link planted at the copy's own name" "$TMPDIR/varno-$uid"
+    [ "$(cat "$HOME/documents/precious2")" = "another file of the user" ] \
+        || fail "the file behind the link at the copy's name was written"
+
+    quit_with_shortcut "$exam"
+    wait_exit "$varno_pid"
+    [ "$exit_status" -eq 0 ] || fail "Varno ended with status $exit_status"
+}
+
+case "$scenario" in
+signals) scenario_signals ;;
+second-copy) scenario_second_copy ;;
+special-files) scenario_special_files ;;
+open-help) scenario_open_help ;;
+*)
+    echo "unknown scenario $scenario"
+    exit 2
+    ;;
+esac
+echo "PASS: $scenario"
