@@ -66,7 +66,7 @@ private:
 // it, every value reads 0.
 class BigEndianReader {
 public:
-    explicit BigEndianReader(const std::string& block)
+    explicit BigEndianReader(std::string_view block)
         : next_(block.data())
         , end_(block.data() + block.size())
     {
@@ -215,7 +215,7 @@ bool Varno::ReadPrefsFrom(BinaryStream& stream)
 {
     // The filler is skipped whole; a file too short for it leaves the stream
     // at its end, as reading it value by value would.
-    stream.Read(kFillerValues * 4);
+    stream.ReadView(kFillerValues * 4);
     const std::string reserved1 = stream.ReadPString();
     const std::string reserved2 = stream.ReadPString();
     const Integer needed = kFillerValues * 4 + 1 + static_cast<Integer>(reserved1.size()) + 1
@@ -224,7 +224,7 @@ bool Varno::ReadPrefsFrom(BinaryStream& stream)
 
     // The records are decoded from one block. A value the file ends inside
     // of, and every value after it, reads as 0.
-    const std::string records = stream.Read(kClasses * kIndices * kRecordBytes);
+    const std::string_view records = stream.ReadView(kClasses * kIndices * kRecordBytes);
     BigEndianReader reader(records);
     for (Integer c = 1; c <= kClasses; ++c) {
         for (Integer j = 1; j <= kIndices; ++j) {

@@ -152,12 +152,17 @@ std::string BinaryStream::ReadPString()
 
 std::string BinaryStream::Read(Integer count)
 {
+    return std::string(ReadView(count));
+}
+
+std::string_view BinaryStream::ReadView(Integer count)
+{
     if (count <= 0 || d->target)
         return {};
     const std::size_t length = std::min(static_cast<std::size_t>(count), d->Remaining());
-    std::string bytes = d->data.substr(std::min(d->position, d->data.size()), length);
-    d->position = std::min(d->position, d->data.size()) + length;
-    return bytes;
+    const std::size_t start = std::min(d->position, d->data.size());
+    d->position = start + length;
+    return std::string_view(d->data).substr(start, length);
 }
 
 void BinaryStream::WriteInt32(std::int32_t value)

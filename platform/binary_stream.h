@@ -53,6 +53,9 @@ public:
     // A length byte, then that many bytes.
     std::string ReadPString();
     std::string Read(Integer count);
+    // As Read, without a copy: the bytes stay the stream's, valid until it
+    // is closed or destroyed.
+    std::string_view ReadView(Integer count);
 
     void WriteInt32(std::int32_t value);
     void WriteDouble(double value);

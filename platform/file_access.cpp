@@ -13,6 +13,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -84,6 +85,8 @@ QString QtPath(const FolderItem& item)
 
 WholeFile ReadWholeFile(const FolderItem& item, std::uint64_t maxBytes)
 {
+    // No bound needs more than this, and it leaves room to count past it.
+    maxBytes = std::min<std::uint64_t>(maxBytes, std::numeric_limits<std::size_t>::max() / 4);
     WholeFile result;
     // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a writer.
     int descriptor
@@ -113,12 +116,15 @@ WholeFile ReadWholeFile(const FolderItem& item, std::uint64_t maxBytes)
     }
 
     // The size is only a hint (the file may grow while it is read); the bound
-    // is what counts.
-    std::string content;
-    content.reserve(static_cast<std::size_t>(status.st_size));
-    char buffer[65536];
+    // is what counts. The bytes are read straight into the string, which has
+    // room for one byte more than the size, so a file that grew is noticed.
+    std::string content(static_cast<std::size_t>(status.st_size) + 1, '\0');
+    std::size_t size = 0;
     for (;;) {
-        const ssize_t got = ::read(descriptor, buffer, sizeof buffer);
+        if (size == content.size())
+            content.resize(
+                static_cast<std::size_t>(std::min<std::uint64_t>(size * 2, maxBytes) + 1));
+        const ssize_t got = ::read(descriptor, content.data() + size, content.size() - size);
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0) {
@@ -128,12 +134,13 @@ WholeFile ReadWholeFile(const FolderItem& item, std::uint64_t maxBytes)
         }
         if (got == 0)
             break;
-        if (content.size() + static_cast<std::size_t>(got) > maxBytes) {
+        size += static_cast<std::size_t>(got);
+        if (size > maxBytes) {
             result.fault = ReadFault::TooLarge;
             break;
         }
-        content.append(buffer, static_cast<std::size_t>(got));
     }
+    content.resize(size);
     CloseDescriptor(descriptor);
     if (result.fault == ReadFault::None)
         result.content = std::move(content);
