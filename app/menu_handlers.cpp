@@ -16,6 +16,14 @@
 
 namespace {
 
+// Opens a page of the product's web site. A desktop that cannot start a
+// browser tells the user nothing, so we do, with the address to go to by hand.
+void ShowWebPage(const std::string& url)
+{
+    if (!ShowURL(url))
+        MsgBox("Could not open the web page in a browser. Its address is:\r" + url);
+}
+
 // The Commercial Element examinations initialise the exam window only.
 void StartElementExam(Varno& app, Integer examClass)
 {
@@ -68,14 +76,14 @@ bool Varno::_ExamHistory_Action()
 
 bool Varno::_AppleGoToVarnoWebsite_Action()
 {
-    ShowURL(std::string(kProductWebHost) + "/software/varno.html");
+    ShowWebPage(std::string(kProductWebHost) + "/software/varno.html");
     return false;
 }
 
 bool Varno::_AppleCheckForLatestVersion_Action()
 {
     const std::string version = App().ShortVersion();
-    ShowURL(std::string(kProductWebHost) + "/version.html?prog=varno&version=" + version);
+    ShowWebPage(std::string(kProductWebHost) + "/version.html?prog=varno&version=" + version);
     return false;
 }
 

@@ -82,7 +82,7 @@ void MsgBox(const std::string& text)
     CurrentMessageSink().ShowMessage(text);
 }
 
-void ShowURL(const std::string& url)
+bool ShowURL(const std::string& url)
 {
-    CurrentMessageSink().OpenURL(url);
+    return CurrentMessageSink().OpenURL(url);
 }
