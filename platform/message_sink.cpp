@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QFile>
 #include <QMessageBox>
+#include <QTimer>
 #include <QUrl>
 
 #include <cstdio>
@@ -80,6 +81,16 @@ RecordingMessageSink& InstallRecordingMessageSink()
 void MsgBox(const std::string& text)
 {
     CurrentMessageSink().ShowMessage(text);
+}
+
+void MsgBoxLater(const std::string& text)
+{
+    QCoreApplication* runtime = QCoreApplication::instance();
+    if (runtime == nullptr) {
+        MsgBox(text);
+        return;
+    }
+    QTimer::singleShot(0, runtime, [text] { MsgBox(text); });
 }
 
 bool ShowURL(const std::string& url)

@@ -49,5 +49,8 @@ RecordingMessageSink& InstallRecordingMessageSink();
 // A modal message box with one text. The text is UTF-8; a carriage return
 // starts a new line.
 void MsgBox(const std::string& text);
+// The same message box, shown once control is back in the event loop: for
+// code that must not wait for the user, such as painting.
+void MsgBoxLater(const std::string& text);
 // Opens a web address in the default browser; false when no browser took it.
 bool ShowURL(const std::string& url);
