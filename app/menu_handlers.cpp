@@ -25,10 +25,9 @@ void ShowWebPage(const std::string& url)
 }
 
 // The Commercial Element examinations initialise the exam window only.
-void StartElementExam(Varno& app, Integer examClass)
+void StartElementExam(Integer examClass)
 {
-    app.classNumber = examClass;
-    Window1().Init(examClass);
+    InitExamWindow(examClass);
 }
 
 } // namespace
@@ -104,19 +103,19 @@ bool Varno::_EditClearExamHistories_Action()
 
 bool Varno::_ExamFCCMarine1_Action()
 {
-    StartElementExam(*this, 4);
+    StartElementExam(4);
     return false;
 }
 
 bool Varno::_ExamFCCMarine8_Action()
 {
-    StartElementExam(*this, 5);
+    StartElementExam(5);
     return false;
 }
 
 bool Varno::_ExamFCCMarine3_Action()
 {
-    StartElementExam(*this, 6);
+    StartElementExam(6);
     return false;
 }
 

@@ -72,8 +72,12 @@ Integer PickOpenQuestion(Varno& app, Integer section, Integer drawn)
 
 void Varno::SetExam(Integer examClass)
 {
-    exam = MakeRef<ExamClass>();
-    exam->PopulateExam(examClass);
+    // The pool is parsed on its own first: one that fails to parse leaves the
+    // loaded pool, its summary and the exam drawn from it as they were, so
+    // the exam window goes on showing a pool and an exam that belong together.
+    Ref<ExamClass> pool = MakeRef<ExamClass>();
+    pool->PopulateExam(examClass);
+    exam = pool;
     CopyPoolSummary();
     CreateExam();
 }
