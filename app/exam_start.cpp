@@ -21,6 +21,9 @@ void InitExamWindow(Integer examClass)
     app.classNumber = examClass;
     try {
         Window1().Init(examClass);
+    } catch (const PoolUnreadableException&) {
+        // The user has been told what is wrong with the pool file.
+        app.classNumber = previousClass;
     } catch (...) {
         app.classNumber = previousClass;
         throw;

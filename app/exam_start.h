@@ -8,6 +8,7 @@
 void StartAmateurExam(Integer examClass);
 
 // Records the examination class and has the exam window draw a new exam of
-// it. A pool that cannot be loaded raises, and leaves the class as it was, so
-// the exam the window still shows is graded under its own class.
+// it. A pool that cannot be loaded leaves the class as it was, so the exam the
+// window still shows is graded under its own class; its message has been
+// shown, and any other failure goes on to the caller.
 void InitExamWindow(Integer examClass);

@@ -76,7 +76,15 @@ void Varno::SetExam(Integer examClass)
     // loaded pool, its summary and the exam drawn from it as they were, so
     // the exam window goes on showing a pool and an exam that belong together.
     Ref<ExamClass> pool = MakeRef<ExamClass>();
-    pool->PopulateExam(examClass);
+    try {
+        pool->PopulateExam(examClass);
+    } catch (const OutOfBoundsException& error) {
+        const std::string problem = "The question pool \"" + pool->poolFile
+            + "\" cannot be used for an exam: from line " + Str(pool->lineNumber)
+            + " on it holds more than a pool can (100 sections, 1000 questions).";
+        MsgBox(problem);
+        throw PoolUnreadableException(problem + " (" + error.Message() + ")");
+    }
     exam = pool;
     CopyPoolSummary();
     CreateExam();

@@ -8,8 +8,17 @@
 
 #include <string>
 
+#include "exceptions.h"
+
 class BinaryStream;
-class RuntimeException;
+
+// A pool file that goes beyond what a pool can hold (more than 100 sections or
+// 1000 questions), raised by SetExam once the user has been told which file it
+// is; the pool, the exam and the window stay as they were.
+class PoolUnreadableException final : public OutOfBoundsException {
+public:
+    using OutOfBoundsException::OutOfBoundsException;
+};
 
 // The application object: one for the whole run, reached through App(). It
 // owns all exam state. Its engine methods live in engine/, its events and menu

@@ -207,8 +207,14 @@ TEST_F(ExamDrawing, PoolThatFailsToParseLeavesThePoolSummaryAndExamAsTheyWere)
     app->answer(1) = 3;
     const ExamClass* first = app->exam.Pointer();
     const Integer drawn = app->question(1);
-    EXPECT_THROW(
-        LoadTechPool(UniformPool(std::vector<SizeAndDraws>(101, { 1, 0 }))), OutOfBoundsException);
+    EXPECT_THROW(LoadTechPool(UniformPool(std::vector<SizeAndDraws>(101, { 1, 0 }))),
+        PoolUnreadableException);
+    // The user hears which file it is.
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(
+        Messages()[0].rfind("The question pool \"TechFile.txt\" cannot be used for an exam: ", 0),
+        0u)
+        << Messages()[0];
     // The questions shown are still looked up in the pool they came from.
     EXPECT_EQ(app->exam.Pointer(), first);
     EXPECT_EQ(app->exam->numSections, 1);
