@@ -2,13 +2,12 @@
 
 #include "application.h"
 #include "exam_class.h"
+#include "exceptions.h"
 #include "fixed_array.h"
 #include "ref.h"
 #include "types.h"
 
 #include <string>
-
-#include "exceptions.h"
 
 class BinaryStream;
 
