@@ -6,9 +6,26 @@
 
 void StartAmateurExam(Integer examClass)
 {
-    App().classNumber = examClass;
     PictureWindow().Show();
-    Window1().Init(examClass);
+    InitExamWindow(examClass);
     Window1().Hide();
     Window1().Show();
+}
+
+void InitExamWindow(Integer examClass)
+{
+    // The class is set first: the drawing weighs the questions by the
+    // statistics of that class.
+    Varno& app = App();
+    const Integer previousClass = app.classNumber;
+    app.classNumber = examClass;
+    try {
+        Window1().Init(examClass);
+    } catch (const PoolUnreadableException&) {
+        // The user has been told what is wrong with the pool file.
+        app.classNumber = previousClass;
+    } catch (...) {
+        app.classNumber = previousClass;
+        throw;
+    }
 }

@@ -16,11 +16,18 @@
 
 namespace {
 
-// The Commercial Element examinations initialise the exam window only.
-void StartElementExam(Varno& app, Integer examClass)
+// Opens a page of the product's web site. A desktop that cannot start a
+// browser tells the user nothing, so we do, with the address to go to by hand.
+void ShowWebPage(const std::string& url)
 {
-    app.classNumber = examClass;
-    Window1().Init(examClass);
+    if (!ShowURL(url))
+        MsgBox("Could not open the web page in a browser. Its address is:\r" + url);
+}
+
+// The Commercial Element examinations initialise the exam window only.
+void StartElementExam(Integer examClass)
+{
+    InitExamWindow(examClass);
 }
 
 } // namespace
@@ -68,14 +75,14 @@ bool Varno::_ExamHistory_Action()
 
 bool Varno::_AppleGoToVarnoWebsite_Action()
 {
-    ShowURL(std::string(kProductWebHost) + "/software/varno.html");
+    ShowWebPage(std::string(kProductWebHost) + "/software/varno.html");
     return false;
 }
 
 bool Varno::_AppleCheckForLatestVersion_Action()
 {
     const std::string version = App().ShortVersion();
-    ShowURL(std::string(kProductWebHost) + "/version.html?prog=varno&version=" + version);
+    ShowWebPage(std::string(kProductWebHost) + "/version.html?prog=varno&version=" + version);
     return false;
 }
 
@@ -96,19 +103,19 @@ bool Varno::_EditClearExamHistories_Action()
 
 bool Varno::_ExamFCCMarine1_Action()
 {
-    StartElementExam(*this, 4);
+    StartElementExam(4);
     return false;
 }
 
 bool Varno::_ExamFCCMarine8_Action()
 {
-    StartElementExam(*this, 5);
+    StartElementExam(5);
     return false;
 }
 
 bool Varno::_ExamFCCMarine3_Action()
 {
-    StartElementExam(*this, 6);
+    StartElementExam(6);
     return false;
 }
 

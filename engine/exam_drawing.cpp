@@ -120,8 +120,20 @@ Integer PickOpenQuestion(Varno& app, const SectionWeights& weights, const DrawnQ
 
 void Varno::SetExam(Integer examClass)
 {
-    exam = MakeRef<ExamClass>();
-    exam->PopulateExam(examClass);
+    // The pool is parsed on its own first: one that fails to parse leaves the
+    // loaded pool, its summary and the exam drawn from it as they were, so
+    // the exam window goes on showing a pool and an exam that belong together.
+    Ref<ExamClass> pool = MakeRef<ExamClass>();
+    try {
+        pool->PopulateExam(examClass);
+    } catch (const OutOfBoundsException& error) {
+        const std::string problem = "The question pool \"" + pool->poolFile
+            + "\" cannot be used for an exam: from line " + Str(pool->lineNumber)
+            + " on it holds more than a pool can (100 sections, 1000 questions).";
+        MsgBox(problem);
+        throw PoolUnreadableException(problem + " (" + error.Message() + ")");
+    }
+    exam = pool;
     CopyPoolSummary();
     CreateExam();
 }

@@ -5,6 +5,9 @@
 
 void Varno::GradeExam()
 {
+    // A list of no questions is no exam: nothing to score, nothing to record.
+    if (numberQuestions < 1)
+        return;
     Integer right = 0;
     Integer wrong = 0;
     // An unanswered entry (0) is wrong: every question has an answer 1 to 4.

@@ -1,5 +1,6 @@
 #include "varno.h"
 
+#include "resource_files.h"
 #include "text.h"
 
 #include <algorithm>
@@ -82,6 +83,15 @@ std::string Varno::PoolProblem() const
         totalDraws += draws;
     }
 
+    // No draws at all is no exam, whatever the reason: say which, so the user
+    // is not left with an empty window. A pool file that is missing or cannot
+    // be read gives an empty text, which parses as a pool of no questions.
+    if (totalDraws == 0) {
+        std::string reason;
+        if (!exam.IsNil() && !exam->poolFile.empty())
+            reason = ResourceFileProblem(exam->poolFile);
+        return refusal + (reason.empty() ? "it holds no questions." : reason);
+    }
     if (totalDraws > kMostExamQuestions)
         return refusal + "its sections draw " + Str(totalDraws) + " questions, more than the "
             + Str(kMostExamQuestions) + " an exam can hold.";

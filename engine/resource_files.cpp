@@ -283,3 +283,24 @@ Ref<Picture> Pic201()
 {
     return LoadWhileMissing(21);
 }
+
+std::string ResourceFileProblem(const std::string& fileName)
+{
+    Ref<FolderItem> executable = App().ExecutableFile();
+    Ref<FolderItem> resourceFolder = executable->Parent()->Parent()->Child("Resources");
+    if (resourceFolder.IsNil())
+        return "the program has no resource folder.";
+    if (!resourceFolder->Directory())
+        return "the resource folder \"" + resourceFolder->NativePath() + "\" is missing.";
+    Ref<FolderItem> file = resourceFolder->Child(fileName);
+    if (file.IsNil() || !file->Exists())
+        return "the file is missing from the resource folder \"" + resourceFolder->NativePath()
+            + "\".";
+    if (file->Directory())
+        return "\"" + file->NativePath() + "\" is a folder, not a file.";
+    Ref<TextInputStream> stream = TextInputStream::Open(*file);
+    if (stream.IsNil())
+        return "the file \"" + file->NativePath() + "\" cannot be read.";
+    stream->Close();
+    return {};
+}

@@ -18,6 +18,11 @@ std::string fccelement8();
 std::string fccelement3();
 std::string VarnoDocs();
 
+// Why the file of that name in the resource folder cannot be read, as the end
+// of a sentence for the user ("the file is missing from the resource folder
+// ..."); "" when it can be opened. Looks at the file as it is now.
+std::string ResourceFileProblem(const std::string& fileName);
+
 Ref<Picture> Pic1001();
 Ref<Picture> Pic1002();
 Ref<Picture> Pic1003();

@@ -3,6 +3,7 @@
 #include "application.h"
 #include "exceptions.h"
 #include "exam_class.h"
+#include "exceptions.h"
 #include "fixed_array.h"
 #include "ref.h"
 #include "types.h"
@@ -10,7 +11,14 @@
 #include <string>
 
 class BinaryStream;
-class RuntimeException;
+
+// A pool file that goes beyond what a pool can hold (more than 100 sections or
+// 1000 questions), raised by SetExam once the user has been told which file it
+// is; the pool, the exam and the window stay as they were.
+class PoolUnreadableException final : public OutOfBoundsException {
+public:
+    using OutOfBoundsException::OutOfBoundsException;
+};
 
 // The application object: one for the whole run, reached through App(). It
 // owns all exam state. Its engine methods live in engine/, its events and menu

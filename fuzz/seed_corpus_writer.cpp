@@ -256,6 +256,21 @@ std::string WithLineEnds(std::string text, const std::string& lineEnd)
     return result;
 }
 
+// Six questions in two sound sections, then a third section that draws
+// nothing (so the pool passes its check) but names the questions given: the
+// exam window must refuse to list them when it is browsed.
+std::string PoolWithIdleSection(const std::string& idleSection)
+{
+    std::string text = "2\r3\rTechnician\r3\r2 1 3\r1 4 6\r" + idleSection + "\rS1\rS2\rS3\r";
+    for (Integer n = 1; n <= 6; ++n) {
+        text += "Question " + Str(n) + "?\r" + Str((n - 1) % 4 + 1) + "\r0\r";
+        for (Integer k = 1; k <= 4; ++k)
+            text += "Answer " + Str(n) + "." + Str(k) + "\r";
+        text += "C" + Str(n) + "\r";
+    }
+    return text;
+}
+
 void WritePoolSeeds(const fs::path& folder)
 {
     const struct {
@@ -279,6 +294,8 @@ void WritePoolSeeds(const fs::path& folder)
     }
     WriteSeed(folder, "TechFile_head_cr", WithLineEnds(PoolHead(TechFile(), 3), "\r"));
     WriteSeed(folder, "TechFile_head_crlf", WithLineEnds(PoolHead(TechFile(), 3), "\r\n"));
+    WriteSeed(folder, "idle_section_beyond_the_pool", PoolWithIdleSection("0 7 1500"));
+    WriteSeed(folder, "idle_section_overflowing", PoolWithIdleSection("0 -1 99999999999999999999"));
 }
 
 } // namespace

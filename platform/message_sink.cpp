@@ -85,11 +85,6 @@ void MsgBox(const std::string& text)
     CurrentMessageSink().ShowMessage(text);
 }
 
-void ShowURL(const std::string& url)
-{
-    CurrentMessageSink().OpenURL(url);
-}
-
 void MsgBoxLater(const std::string& text)
 {
     QCoreApplication* runtime = QCoreApplication::instance();
@@ -98,4 +93,9 @@ void MsgBoxLater(const std::string& text)
         return;
     }
     QTimer::singleShot(0, runtime, [text] { MsgBox(text); });
+}
+
+bool ShowURL(const std::string& url)
+{
+    return CurrentMessageSink().OpenURL(url);
 }

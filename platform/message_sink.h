@@ -25,7 +25,7 @@ public:
     bool OpenURL(const std::string& url) override
     {
         urls.push_back(url);
-        return true;
+        return openURLSucceeds;
     }
     bool OpenDocument(const std::string& nativePath, bool) override
     {
@@ -37,6 +37,7 @@ public:
     std::vector<std::string> urls;
     std::vector<std::string> documents;
     bool openDocumentSucceeds = true;
+    bool openURLSucceeds = true;
 };
 
 MessageSink& CurrentMessageSink();
@@ -48,9 +49,9 @@ RecordingMessageSink& InstallRecordingMessageSink();
 // A modal message box with one text. The text is UTF-8; a carriage return
 // starts a new line.
 void MsgBox(const std::string& text);
-// Opens a web address in the default browser.
-void ShowURL(const std::string& url);
-// MsgBox once the event being handled is done, for code that may run while a
-// window paints (a modal box must not open inside a paint). Without a runtime
-// the message is shown at once.
+// The same message box, shown once the event being handled is done: for code
+// that must not wait for the user, such as painting (a modal box must not open
+// inside a paint). Without a runtime the message is shown at once.
 void MsgBoxLater(const std::string& text);
+// Opens a web address in the default browser; false when no browser took it.
+bool ShowURL(const std::string& url);

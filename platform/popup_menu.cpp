@@ -4,7 +4,9 @@
 #include "window.h"
 
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QSignalBlocker>
+#include <QWheelEvent>
 
 #include <array>
 
@@ -40,10 +42,54 @@ std::vector<std::string> SplitRows(const std::string& text)
     return rows;
 }
 
+// A combo box that, while closed, behaves as a pop-up menu: its selection
+// changes only when the user picks a row from the open list. Qt's combo box
+// would step through its rows on a wheel turn or an arrow key and report that
+// as a choice, switching whatever the menu selects without the user meaning to.
+class PopupMenuWidget final : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+
+protected:
+    void wheelEvent(QWheelEvent* event) override
+    {
+        // Left to the window behind, as over any control that does not scroll.
+        event->ignore();
+    }
+
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        switch (event->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+            // Opens the list, from which a row can then be picked.
+            if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+                showPopup();
+                event->accept();
+                return;
+            }
+            break;
+        default:
+            // Typing would jump to the first row with that letter.
+            if (!event->text().isEmpty() && event->text().at(0).isPrint()
+                && event->key() != Qt::Key_Space) {
+                event->ignore();
+                return;
+            }
+            break;
+        }
+        QComboBox::keyPressEvent(event);
+    }
+};
+
 } // namespace
 
 PopupMenu::PopupMenu(Window& window)
-    : RectControl(window, new QComboBox(window.ContentWidget()))
+    : RectControl(window, new PopupMenuWidget(window.ContentWidget()))
 {
     auto* combo = static_cast<QComboBox*>(widget());
     combo->setEditable(false);

@@ -1,6 +1,7 @@
 #include "runtime.h"
 
 #include "exceptions.h"
+#include "window.h"
 
 #include <QApplication>
 #include <QString>
@@ -44,6 +45,9 @@ Runtime::Runtime(
 Runtime::~Runtime()
 {
     if (d->application) {
+        // The windows still open at the end are ours to delete, while their
+        // widgets can still go.
+        Window::DisposeAll();
         // A window closed just before the end (closing the last one quits)
         // still waits in the event queue to be deleted. Qt would delete that
         // event while holding the queue's lock, and the window's widgets,

@@ -83,8 +83,9 @@ protected:
     }
 };
 
-// The windows that are open, in creation order. Left to the process at exit:
-// by then the GUI runtime is gone and widgets can no longer be destroyed.
+// The windows that are open, in creation order. The runtime deletes them as
+// it ends (DisposeAll); any still here afterwards are left to the process, as
+// without the GUI runtime their widgets can no longer be destroyed.
 struct OpenWindowList {
     std::vector<std::unique_ptr<Window>> windows;
     ~OpenWindowList()
@@ -468,6 +469,17 @@ std::vector<Window*> Window::OpenWindows()
     for (const auto& window : OpenList().windows)
         result.push_back(window.get());
     return result;
+}
+
+void Window::DisposeAll()
+{
+    auto& windows = OpenList().windows;
+    while (!windows.empty()) {
+        std::unique_ptr<Window> window = std::move(windows.back());
+        windows.pop_back();
+        window->open_ = false;
+        window.reset();
+    }
 }
 
 QWidget* Window::widget() const

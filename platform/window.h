@@ -62,6 +62,9 @@ public:
         return Create<W>();
     }
     static std::vector<Window*> OpenWindows();
+    // Deletes every open window, newest first, without raising their Close
+    // events: the end of the run, while the GUI runtime is still there.
+    static void DisposeAll();
 
     // The building steps; Create runs them in order.
     virtual void Layout() { }

@@ -192,6 +192,25 @@ TEST_F(ShellTest, WebCommandsOpenTheProductAndVersionPages)
     EXPECT_FALSE(App().ShortVersion().empty());
 }
 
+TEST_F(ShellTest, WebCommandsThatNoBrowserCanOpenSayWhereToGo)
+{
+    Sink().openURLSucceeds = false;
+    EXPECT_FALSE(App().InvokeMenuHandler("AppleGoToVarnoWebsite"));
+    EXPECT_FALSE(App().InvokeMenuHandler("AppleCheckForLatestVersion"));
+    ASSERT_EQ(Sink().urls.size(), 2u);
+    ASSERT_EQ(Sink().messages.size(), 2u);
+    for (std::size_t i = 0; i < 2; ++i) {
+        SCOPED_TRACE(Sink().urls[i]);
+        EXPECT_NE(Sink().messages[i].find("Could not open"), std::string::npos);
+        EXPECT_NE(Sink().messages[i].find(Sink().urls[i]), std::string::npos);
+    }
+
+    // A browser that starts says nothing more.
+    Sink().openURLSucceeds = true;
+    App().InvokeMenuHandler("AppleGoToVarnoWebsite");
+    EXPECT_EQ(Sink().messages.size(), 2u);
+}
+
 TEST_F(ShellTest, OpenHelpCopiesTheDocumentByteForByteAndLaunchesIt)
 {
     const std::string document = std::string("%PDF-1.4\n\0\x01\xff binary\r\n", 21) + "%%EOF\n";

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Starts the real program on a virtual X display with a private home, waits for
-# the exam chooser, quits with the Quit shortcut and checks that the quit wrote
-# the statistics file.
+# the exam chooser, starts a Technician exam (which brings up the figure
+# viewer), opens the exam history from the exam window, quits with the Quit
+# shortcut while all of them are open and checks that the quit wrote the
+# statistics file and ended cleanly (in the sanitizer build: without a leak).
 set -euo pipefail
 
 varno="$1"
@@ -47,8 +49,46 @@ if [ -z "$chooser" ]; then
 fi
 echo "chooser window: $chooser"
 
+# wait_for_window TITLE_REGEX: prints the window's id once it is shown.
+wait_for_window() {
+    local found=""
+    for _ in $(seq 100); do
+        found="$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)"
+        [ -n "$found" ] && break
+        kill -0 "$varno_pid" 2>/dev/null || break
+        sleep 0.2
+    done
+    if [ -z "$found" ]; then
+        echo "FAIL: no window titled like \"$1\" appeared" >&2
+        cat "$work/varno.log" >&2
+        return 1
+    fi
+    echo "$found"
+}
+
+# click_control WINDOW CONTENT_HEIGHT X Y: a click at a point of the window's
+# controls, given as the program lays them out; the window's menu bar sits
+# above them, as high as the window is higher than its content.
+click_control() {
+    local WIDTH HEIGHT X Y SCREEN WINDOW
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    xdotool mousemove --window "$1" "$3" $(($4 + HEIGHT - $2)) click 1
+}
+
 sleep 0.5
-xdotool windowfocus --sync "$chooser" 2>/dev/null || xdotool windowfocus "$chooser"
+# The chooser's "Technician" button (56, 64, 90 x 20 in a 202 x 186 window).
+click_control "$chooser" 186 101 74
+exam="$(wait_for_window '^Technician Exam$')"
+echo "exam window: $exam"
+wait_for_window '^Figures$' >/dev/null
+# The exam window's "Exam History" button, laid out for its 685 x 470 size.
+sleep 0.5
+click_control "$exam" 470 452 427
+history="$(wait_for_window 'Exam History$')"
+echo "history window: $history"
+
+sleep 0.5
+xdotool windowfocus --sync "$exam" 2>/dev/null || xdotool windowfocus "$exam"
 xdotool key --clearmodifiers ctrl+q
 
 for _ in $(seq 100); do

@@ -199,19 +199,30 @@ TEST_F(ExamDrawing, EachChoiceLoadsANewPoolObject)
     EXPECT_EQ(app->numberQuestions, 2);
 }
 
-TEST_F(ExamDrawing, PoolThatFailsToParseLeavesTheOldSummary)
+TEST_F(ExamDrawing, PoolThatFailsToParseLeavesThePoolSummaryAndExamAsTheyWere)
 {
     PoolSpec good = UniformPool({ { 4, 2 } });
     good.title = "Good";
     LoadTechPool(good);
+    app->answer(1) = 3;
     const ExamClass* first = app->exam.Pointer();
-    EXPECT_THROW(
-        LoadTechPool(UniformPool(std::vector<SizeAndDraws>(101, { 1, 0 }))), OutOfBoundsException);
-    EXPECT_NE(app->exam.Pointer(), first);
-    EXPECT_EQ(app->exam->numSections, 101);
+    const Integer drawn = app->question(1);
+    EXPECT_THROW(LoadTechPool(UniformPool(std::vector<SizeAndDraws>(101, { 1, 0 }))),
+        PoolUnreadableException);
+    // The user hears which file it is.
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(
+        Messages()[0].rfind("The question pool \"TechFile.txt\" cannot be used for an exam: ", 0),
+        0u)
+        << Messages()[0];
+    // The questions shown are still looked up in the pool they came from.
+    EXPECT_EQ(app->exam.Pointer(), first);
+    EXPECT_EQ(app->exam->numSections, 1);
     EXPECT_EQ(app->examName, "Good");
     EXPECT_EQ(app->numberSections, 1);
     EXPECT_EQ(app->numberQuestions, 2);
+    EXPECT_EQ(app->question(1), drawn);
+    EXPECT_EQ(app->answer(1), 3);
 }
 
 TEST_F(ExamDrawing, ClassWithoutAPoolGivesAnEmptyExam)
@@ -224,7 +235,10 @@ TEST_F(ExamDrawing, ClassWithoutAPoolGivesAnEmptyExam)
         EXPECT_EQ(app->testNumberQuestions, 0);
         EXPECT_EQ(app->examName, "");
     }
-    EXPECT_TRUE(Messages().empty());
+    // An exam of no questions is no exam, and the user hears so.
+    EXPECT_EQ(Messages(),
+        std::vector<std::string>(
+            2, "The question pool cannot be used for an exam: it holds no questions."));
 }
 
 // Replays the drawing's debug texts against what they must say: one text per

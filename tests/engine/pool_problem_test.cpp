@@ -48,6 +48,9 @@ TEST_F(UndrawablePool, IsRefusedWithAMessageNamingTheFileAndTheFault)
             "its exam length is 4 but its sections draw 3 questions." },
         { "exam length below the draws", WithSections(twenty, { { 3, 1, 10, "a" } }, 2),
             "its exam length is 2 but its sections draw 3 questions." },
+        { "no sections and no exam length", WithSections(twenty, {}, 0), "it holds no questions." },
+        { "sections that draw nothing", WithSections(twenty, { { 0, 1, 20, "a" } }, 0),
+            "it holds no questions." },
     };
     for (const RefusalCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -62,7 +65,9 @@ TEST_F(UndrawablePool, IsRefusedWithAMessageNamingTheFileAndTheFault)
         EXPECT_EQ(app->testNumberQuestions, 0);
         ASSERT_FALSE(app->exam.IsNil());
         EXPECT_EQ(app->numberSections, static_cast<Integer>(c.pool.sections.size()));
-        EXPECT_EQ(app->exam->sectionPrefix(1), c.pool.sections[0].label);
+        if (!c.pool.sections.empty()) {
+            EXPECT_EQ(app->exam->sectionPrefix(1), c.pool.sections[0].label);
+        }
         EXPECT_EQ(app->examName, c.pool.title);
     }
 }
@@ -77,8 +82,6 @@ TEST_F(UndrawablePool, DrawableOverlapsAndFullSectionsAreAccepted)
         WithSections(ten, { { 0, 9, 2, "a" }, { 0, -5, 5000, "b" }, { 2, 1, 2, "c" } }, 2),
         // Exactly 200 draws, each section drawn whole.
         UniformPool({ { 100, 100 }, { 100, 100 } }),
-        // No sections and no exam length: nothing to draw, nothing wrong.
-        WithSections(ten, {}, 0),
     };
     for (std::size_t i = 0; i < pools.size(); ++i) {
         SCOPED_TRACE("pool " + std::to_string(i));

@@ -2,7 +2,10 @@
 
 #include "widget_fixture.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -75,6 +78,33 @@ TEST_F(PopupMenuTest, UsersChoiceRaisesChangeLikeCode)
     popup->Choose(0);
     EXPECT_EQ(changes, (std::vector<Integer> { 1, 0 }));
     EXPECT_THROW(popup->Choose(2), OutOfBoundsException);
+}
+
+// A closed pop-up menu changes only when the user picks a row from it: a
+// wheel turn over it or a key that would step through its rows must leave the
+// selection alone.
+TEST_F(PopupMenuTest, WheelAndArrowKeysOverTheClosedMenuChangeNothing)
+{
+    for (const char* row : { "T1", "T2", "Entire Pool", "Current Exam" })
+        popup->AddRow(row);
+    popup->SetListIndex(3);
+    changes.clear();
+
+    const QPointF middle(Combo().width() / 2.0, Combo().height() / 2.0);
+    for (const int delta : { 120, -120, 240 }) {
+        QWheelEvent wheel(middle, Combo().mapToGlobal(middle), QPoint(), QPoint(0, delta),
+            Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&Combo(), &wheel);
+    }
+    for (const int key : { Qt::Key_Up, Qt::Key_Down, Qt::Key_Home, Qt::Key_End, Qt::Key_PageUp,
+             Qt::Key_PageDown, Qt::Key_T }) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, key == Qt::Key_T ? "T" : "");
+        QApplication::sendEvent(&Combo(), &press);
+        Combo().hidePopup();
+    }
+    EXPECT_EQ(popup->ListIndex(), 3);
+    EXPECT_EQ(Combo().currentIndex(), 3);
+    EXPECT_TRUE(changes.empty());
 }
 
 TEST_F(PopupMenuTest, RowsAreReadBackExactly)

@@ -164,6 +164,21 @@ TEST_F(WindowTest, OpenWindowsListsWindowsInCreationOrder)
     EXPECT_EQ(open[1], &second);
 }
 
+// What the runtime does with the windows still open as the run ends.
+TEST_F(WindowTest, DisposeAllDeletesEveryOpenWindow)
+{
+    TestWindow& first = OpenTestWindow(Hidden());
+    TestWindow& second = OpenTestWindow(Hidden());
+    second.Show();
+    QPointer<QWidget> firstWidget = first.widget();
+    QPointer<QWidget> secondWidget = second.widget();
+
+    Window::DisposeAll();
+    EXPECT_TRUE(Window::OpenWindows().empty());
+    EXPECT_TRUE(firstWidget.isNull());
+    EXPECT_TRUE(secondWidget.isNull());
+}
+
 TEST_F(WindowTest, CloseRunsCloseOnceAndTheNextRequestBuildsANewWindow)
 {
     TestWindow& window = TestWindow::SingleInstance<TestWindow>();

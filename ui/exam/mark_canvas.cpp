@@ -1,10 +1,14 @@
 #include "mark_canvas.h"
+#include "mark_canvas_testing.h"
 
 #include "control_records.h"
 #include "graphics.h"
+#include "message_sink.h"
 #include "picture.h"
 #include "property_record.h"
 #include "resource_files.h"
+
+#include <set>
 
 namespace {
 
@@ -13,16 +17,38 @@ constexpr Integer kWrongChoiceMark = 2;
 // Only the top-left square of a mark picture is ever drawn.
 constexpr Integer kMarkSourceSize = 32;
 
+std::set<std::string>& ReportedMissingPictures()
+{
+    static std::set<std::string> reported;
+    return reported;
+}
+
 // The mark's square stretched over the whole control, its white left out so
 // the window shows through. The mode is set on the picture the accessor
 // keeps, so it stays transparent for everyone who draws it later.
-void DrawMark(Graphics& g, const Ref<Picture>& picture)
+//
+// A picture that cannot be loaded leaves the mark empty. The user is told
+// once a run, and only after the paint: a message box opened from inside
+// the paint would make the window paint again beneath it.
+void DrawMark(Graphics& g, const Ref<Picture>& picture, const std::string& file)
 {
+    if (picture.IsNil()) {
+        if (ReportedMissingPictures().insert(file).second)
+            MsgBoxLater("The answer mark picture \"" + file
+                + "\" is missing from the resource folder or cannot be read, so that mark "
+                  "cannot be shown.");
+        return;
+    }
     picture->SetTransparent(1);
     g.DrawPicture(picture, 0, 0, g.Width(), g.Height(), 0, 0, kMarkSourceSize, kMarkSourceSize);
 }
 
 } // namespace
+
+void ForgetMissingMarkReportsForTesting()
+{
+    ReportedMissingPictures().clear();
+}
 
 MarkCanvas::MarkCanvas(Window& window)
     : Canvas(window)
@@ -60,10 +86,8 @@ void MarkCanvas::SetProperty(std::string_view name, const PropertyValue& value)
 void MarkCanvas::Event_Paint(Graphics& g)
 {
     // Any other type (0 included) draws nothing and never asks for a picture.
-    // A missing picture file gives a nil picture: using it raises, and the
-    // paint's exception hook reports it.
     if (type == kCorrectAnswerMark)
-        DrawMark(g, Pic200());
+        DrawMark(g, Pic200(), "Pic200.gif");
     if (type == kWrongChoiceMark)
-        DrawMark(g, Pic201());
+        DrawMark(g, Pic201(), "Pic201.gif");
 }

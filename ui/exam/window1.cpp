@@ -133,6 +133,21 @@ RadioButton& AnswerButtonNumber(const class Window1& window, Integer k)
     }
 }
 
+// Why the pool questions first to last cannot make a list for the window,
+// or "" when they can: every one must be a pool question number (1 to 1000,
+// which is also the room of the question list), and there must be one.
+std::string ListProblem(const std::string& what, Integer first, Integer last)
+{
+    constexpr Integer kMostPoolQuestions = 1000;
+    const std::string refusal = what + " cannot be shown: ";
+    if (first < 1 || last > kMostPoolQuestions)
+        return refusal + "it runs from question " + Str(first) + " to question " + Str(last)
+            + ", outside 1 to " + Str(kMostPoolQuestions) + ".";
+    if (last < first)
+        return refusal + "it holds no questions.";
+    return {};
+}
+
 bool IsLineEnd(char c)
 {
     return c == '\n' || c == '\r' || c == '\0';
@@ -390,6 +405,14 @@ void Window1::NextButton_Action(BevelButton&)
 
 void Window1::GradeButton_Action(BevelButton& control)
 {
+    // A window no exam was started in (File > Show Exam first, or a pool that
+    // failed to load) and a list of no questions have nothing to grade: a
+    // result would be a score of 0 out of 0, filed under whatever class the
+    // application last held.
+    if (previousExamMode == 0 || App().numberQuestions < 1) {
+        MsgBox("There is no exam to grade. Choose an exam from the Exam menu first.");
+        return;
+    }
     reviewMode = true;
     Answer1().SetEnabled(false);
     Answer2().SetEnabled(false);
@@ -436,6 +459,9 @@ void Window1::Timer1_Action(Timer&) { }
 
 void Window1::SectionButton_Change(PopupMenu& control)
 {
+    // Putting back the row of the list still shown raises Change again.
+    if (restoringSectionRow_)
+        return;
     const Integer row = control.ListIndex();
     // With no row chosen (only while the rows are being replaced) there is no
     // list to load; the fill ends by choosing "Current Exam" anyway.
@@ -445,6 +471,38 @@ void Window1::SectionButton_Change(PopupMenu& control)
     Varno& app = App();
     const Integer sections = app.exam->numSections;
 
+    // The new list is worked out and checked before anything changes: pool
+    // data that names questions the list cannot hold (a refused pool stays
+    // loaded for browsing) must not cost the exam its answers.
+    Integer first = 1;
+    Integer count = 0;
+    std::string problem;
+    if (row > sections) {
+        count = app.testNumberQuestions;
+        if (count < 0 || count > app.testQuestion.UBound())
+            problem = "The exam cannot be shown: it holds " + Str(count) + " questions.";
+    } else if (row == sections) {
+        const Integer last = app.exam->sectionEnd(sections);
+        problem = ListProblem("The entire pool", 1, last);
+        if (problem.empty())
+            count = last;
+    } else {
+        const Integer section = row + 1;
+        first = app.sectionStart(section);
+        const Integer last = app.sectionEnd(section);
+        problem
+            = ListProblem("The section \"" + app.exam->sectionPrefix(section) + "\"", first, last);
+        if (problem.empty())
+            count = last - first + 1;
+    }
+    if (!problem.empty()) {
+        MsgBox(problem);
+        restoringSectionRow_ = true;
+        control.SetListIndex(shownSectionRow_);
+        restoringSectionRow_ = false;
+        return;
+    }
+
     // Answers given in the drawn exam survive a visit to the pool; answers
     // given while browsing the pool or a section do not.
     if (previousExamMode == kModeExam) {
@@ -452,29 +510,21 @@ void Window1::SectionButton_Change(PopupMenu& control)
             app.testAnswer(i) = app.answer(i);
     }
 
+    app.numberQuestions = count;
     if (row > sections) {
-        app.numberQuestions = app.testNumberQuestions;
         for (Integer i = 1; i <= app.numberQuestions; ++i) {
             app.question(i) = app.testQuestion(i);
             app.answer(i) = app.testAnswer(i);
         }
         previousExamMode = kModeExam;
-    } else if (row == sections) {
-        app.numberQuestions = app.exam->sectionEnd(sections);
-        for (Integer i = 1; i <= app.numberQuestions; ++i) {
-            app.question(i) = i;
-            app.answer(i) = 0;
-        }
-        previousExamMode = kModeWholePool;
     } else {
-        const Integer section = row + 1;
-        app.numberQuestions = app.sectionEnd(section) - app.sectionStart(section) + 1;
         for (Integer i = 1; i <= app.numberQuestions; ++i) {
-            app.question(i) = app.sectionStart(section) + i - 1;
+            app.question(i) = first + i - 1;
             app.answer(i) = 0;
         }
-        previousExamMode = kModeSection;
+        previousExamMode = row == sections ? kModeWholePool : kModeSection;
     }
+    shownSectionRow_ = row;
 
     question = 1;
     DoQuestion();

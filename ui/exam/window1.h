@@ -74,6 +74,11 @@ protected:
     void Event_Open() override;
     void Event_Resized() override;
     void Event_Resizing() override;
+
+private:
+    // The pop-up row whose list is shown, put back when a choice is refused.
+    Integer shownSectionRow_ = -1;
+    bool restoringSectionRow_ = false;
 };
 
 // The open exam window, else a new one (which shows itself, uninitialised).

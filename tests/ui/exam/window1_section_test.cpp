@@ -253,7 +253,7 @@ TEST_F(ExamWindowTest, SectionAndWholePoolFollowTheSectionTables)
     EXPECT_EQ(window.QuestionNumField().Text(), "Question 80 of 80");
 }
 
-TEST_F(ExamWindowTest, PoolWithoutSectionsOffersTwoRowsOfEmptyLists)
+TEST_F(ExamWindowTest, PoolWithoutSectionsOffersTwoRowsAndNoPoolToBrowse)
 {
     WriteResource("TechFile.txt", "");
     class Window1& window = StartExam();
@@ -261,11 +261,15 @@ TEST_F(ExamWindowTest, PoolWithoutSectionsOffersTwoRowsOfEmptyLists)
     EXPECT_EQ(window.SectionButton().List(0), "Entire Pool");
     EXPECT_EQ(window.SectionButton().List(1), "Current Exam");
     EXPECT_EQ(window.SectionButton().ListIndex(), 1);
+    Messages().clear();
 
+    // A pool of no questions has nothing to list: the choice is refused and
+    // the pop-up goes back to the list still shown.
     window.SectionButton().Choose(0);
-    EXPECT_EQ(app.numberQuestions, 0);
-    EXPECT_EQ(window.question, 1);
-    EXPECT_EQ(window.previousExamMode, 2);
+    EXPECT_EQ(Messages(),
+        std::vector<std::string> { "The entire pool cannot be shown: it holds no questions." });
+    EXPECT_EQ(window.SectionButton().ListIndex(), 1);
+    EXPECT_EQ(window.previousExamMode, 1);
     window.SectionButton().Choose(1);
     EXPECT_EQ(app.numberQuestions, 0);
     EXPECT_EQ(window.question, 1);
