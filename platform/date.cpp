@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <ctime>
 
 namespace {
 
@@ -45,4 +46,43 @@ std::string Date::ShortTime() const
     return QLocale::system()
         .toString(LocalMoment(totalSeconds_).time(), QLocale::ShortFormat)
         .toStdString();
+}
+
+struct DateFormatter::Private {
+    QLocale locale = QLocale::system();
+};
+
+DateFormatter::DateFormatter()
+    : d(std::make_unique<Private>())
+{
+    // The zone is read here, once; localtime_r below does not read it again.
+    tzset();
+}
+
+DateFormatter::~DateFormatter() = default;
+
+std::string DateFormatter::ShortDateAndTime(const Date& date) const
+{
+    // Some ten thousand years either side of 1970: whole milliseconds, the
+    // C library's time and the calendar all hold these. Anything beyond (only
+    // a damaged file holds such a date) takes Date's own road.
+    constexpr double kPlainRange = 3e11; // seconds
+    const double seconds = date.TotalSeconds();
+    std::tm local {};
+    if (std::isfinite(seconds) && std::abs(seconds) < kPlainRange) {
+        // Rounded to whole milliseconds as Date does, so the two never differ
+        // by a second.
+        const long long milliseconds = std::llround(seconds * 1000.0);
+        const auto whole = static_cast<std::time_t>(
+            milliseconds >= 0 ? milliseconds / 1000 : -((999 - milliseconds) / 1000));
+        if (localtime_r(&whole, &local) != nullptr) {
+            const QDate day(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+            const QTime time(local.tm_hour, local.tm_min, std::min(local.tm_sec, 59),
+                static_cast<int>(milliseconds - static_cast<long long>(whole) * 1000));
+            return (d->locale.toString(day, QLocale::ShortFormat) + QLatin1Char(' ')
+                + d->locale.toString(time, QLocale::ShortFormat))
+                .toStdString();
+        }
+    }
+    return date.ShortDate() + " " + date.ShortTime();
 }
