@@ -4,6 +4,11 @@
 #include "listbox.h"
 #include "results_fixture.h"
 
+#include <QHeaderView>
+#include <QTableWidget>
+
+#include <algorithm>
+
 #include <string>
 #include <vector>
 
@@ -156,4 +161,73 @@ TEST_F(HistoryWindowTest, TheAccessorReturnsTheOpenWindowWithoutRefillingIt)
     class HistoryWindow& fresh = HistoryWindow();
     ASSERT_EQ(fresh.ListBox1().ListCount(), 2);
     EXPECT_EQ(fresh.ListBox1().Cell(1, 1), "30");
+}
+
+namespace {
+
+// The four cells of every row, in row order.
+std::vector<std::vector<std::string>> Rows(const Listbox& list)
+{
+    std::vector<std::vector<std::string>> rows;
+    for (Integer row = 0; row < list.ListCount(); ++row)
+        rows.push_back(
+            { list.Cell(row, 0), list.Cell(row, 1), list.Cell(row, 2), list.Cell(row, 3) });
+    return rows;
+}
+
+std::vector<std::string> Column(const Listbox& list, Integer column)
+{
+    std::vector<std::string> cells;
+    for (Integer row = 0; row < list.ListCount(); ++row)
+        cells.push_back(list.Cell(row, column));
+    return cells;
+}
+
+} // namespace
+
+TEST_F(HistoryWindowTest, AHeadingSortsByTimeAndByNumberAndASecondClickReverses)
+{
+    App().classNumber = 1;
+    // 15:30 UTC on each day; slot order is not date order.
+    Grade(1, 1, 1772379000.0, 1, 49); // 1 Mar 2026, 2 %
+    Grade(1, 2, 1768059000.0, 10, 30); // 10 Jan 2026, 25 %
+    Grade(1, 3, 1770046200.0, 0, 0); // 2 Feb 2026, -
+    Grade(1, 4, 1795188600.0, 100, 0); // 20 Nov 2026, 100 %
+    Grade(1, 5, 1796657400.0, 0, 9); // 7 Dec 2026, 0 %
+    Grade(1, 6, 1765294200.0, 35, 5); // 9 Dec 2025, 87 %
+    class HistoryWindow& window = HistoryWindow();
+    Listbox& list = window.ListBox1();
+    ASSERT_EQ(list.ListCount(), 6);
+    auto opened = Rows(list);
+    std::sort(opened.begin(), opened.end());
+    const auto& header = *static_cast<const QTableWidget*>(list.widget())->horizontalHeader();
+
+    struct Expected {
+        Integer column;
+        Integer shownColumn; // the column whose cells tell the order
+        std::vector<std::string> ascending;
+    };
+    const Expected columns[] = {
+        { 0, 1, { "35", "10", "0", "1", "100", "0" } },
+        { 1, 1, { "0", "0", "1", "10", "35", "100" } },
+        { 2, 2, { "0", "0", "5", "9", "30", "49" } },
+        { 3, 3, { "-", "0 %", "2 %", "25 %", "87 %", "100 %" } },
+    };
+    for (const Expected& e : columns) {
+        SCOPED_TRACE("heading " + list.Heading(e.column));
+        list.ClickHeading(e.column);
+        EXPECT_EQ(Column(list, e.shownColumn), e.ascending);
+        EXPECT_TRUE(header.isSortIndicatorShown());
+        EXPECT_EQ(header.sortIndicatorSection(), e.column);
+        EXPECT_EQ(header.sortIndicatorOrder(), Qt::AscendingOrder);
+
+        list.ClickHeading(e.column);
+        const std::vector<std::string> descending(e.ascending.rbegin(), e.ascending.rend());
+        EXPECT_EQ(Column(list, e.shownColumn), descending);
+        EXPECT_EQ(header.sortIndicatorOrder(), Qt::DescendingOrder);
+
+        auto rows = Rows(list);
+        std::sort(rows.begin(), rows.end());
+        EXPECT_EQ(rows, opened) << "rows move whole";
+    }
 }
