@@ -147,6 +147,36 @@ TEST_F(ShellTest, ExamMenuCommandsStartTheirClasses)
     EXPECT_EQ(App().numberQuestions, 0);
 }
 
+TEST_F(ShellTest, EachExamCommandStartsItsOwnClassWithItsOwnPool)
+{
+    for (const char* element : { "1", "8", "3" })
+        WriteFileBytes(ResourceRoot() + "/Resources/fccelement" + element + ".txt",
+            TwoSectionPool(std::string("Element ") + element));
+    ForgetResourceFilesForTesting();
+    struct Command {
+        const char* item;
+        Integer examClass;
+        std::string pool;
+    };
+    const Command commands[] = {
+        { "ExamTechnician", 1, "Technician" },
+        { "ExamGeneral", 2, "General" },
+        { "ExamExtra", 3, "Extra" },
+        { "ExamFCCMarine1", 4, "Element 1" },
+        { "ExamFCCMarine8", 5, "Element 8" },
+        { "ExamFCCMarine3", 6, "Element 3" },
+    };
+    App().RaiseOpen();
+    for (const Command& command : commands) {
+        SCOPED_TRACE(command.item);
+        EXPECT_FALSE(App().InvokeMenuHandler(command.item));
+        EXPECT_EQ(App().classNumber, command.examClass);
+        EXPECT_EQ(App().examName, command.pool);
+        EXPECT_EQ(Window1().Title(), command.pool + " Exam");
+        EXPECT_EQ(App().numberQuestions, 2) << "one question from each section of the pool";
+    }
+}
+
 TEST_F(ShellTest, ClearExamHistoriesClearsClassesOneToFourOnly)
 {
     for (Integer c = 1; c <= 14; ++c) {
