@@ -50,6 +50,30 @@ std::string Date::ShortTime() const
 
 struct DateFormatter::Private {
     QLocale locale = QLocale::system();
+    // The texts of the day and of the time of day last shown: a list's rows
+    // often share one or the other.
+    QDate day;
+    QString dayText;
+    QTime time;
+    QString timeText;
+
+    const QString& DayText(const QDate& date)
+    {
+        if (date != day || dayText.isNull()) {
+            day = date;
+            dayText = locale.toString(date, QLocale::ShortFormat);
+        }
+        return dayText;
+    }
+
+    const QString& TimeText(const QTime& timeOfDay)
+    {
+        if (timeOfDay != time || timeText.isNull()) {
+            time = timeOfDay;
+            timeText = locale.toString(timeOfDay, QLocale::ShortFormat);
+        }
+        return timeText;
+    }
 };
 
 DateFormatter::DateFormatter()
@@ -79,9 +103,7 @@ std::string DateFormatter::ShortDateAndTime(const Date& date) const
             const QDate day(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
             const QTime time(local.tm_hour, local.tm_min, std::min(local.tm_sec, 59),
                 static_cast<int>(milliseconds - static_cast<long long>(whole) * 1000));
-            return (d->locale.toString(day, QLocale::ShortFormat) + QLatin1Char(' ')
-                + d->locale.toString(time, QLocale::ShortFormat))
-                .toStdString();
+            return (d->DayText(day) + QLatin1Char(' ') + d->TimeText(time)).toStdString();
         }
     }
     return date.ShortDate() + " " + date.ShortTime();

@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QResizeEvent>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTableWidget>
 
 #include <algorithm>
@@ -255,6 +256,18 @@ struct Listbox::Private {
                 "list column " + std::to_string(column) + " outside the list");
     }
 
+    // A list filled before it is shown (as the results windows fill theirs)
+    // need not announce each cell: it draws them all when it appears.
+    void PutItem(int row, int column, QTableWidgetItem* item) const
+    {
+        if (table->isVisible()) {
+            table->setItem(row, column, item);
+            return;
+        }
+        const QSignalBlocker quiet(table->model());
+        table->setItem(row, column, item);
+    }
+
     QTableWidgetItem* MakeItem(const std::string& bytes, int column) const
     {
         auto* item = new ListItem(CellDisplay(bytes), column, alignments);
@@ -419,7 +432,7 @@ void Listbox::AddRow(const std::string& firstCell)
 {
     const int row = d->table->rowCount();
     d->table->insertRow(row);
-    d->table->setItem(row, 0, d->MakeItem(firstCell, 0));
+    d->PutItem(row, 0, d->MakeItem(firstCell, 0));
 }
 
 void Listbox::DeleteAllRows()
@@ -444,7 +457,7 @@ std::string Listbox::Cell(Integer row, Integer column) const
 void Listbox::SetCell(Integer row, Integer column, const std::string& text)
 {
     d->Check(row, column);
-    d->table->setItem(static_cast<int>(row), static_cast<int>(column),
+    d->PutItem(static_cast<int>(row), static_cast<int>(column),
         d->MakeItem(text, static_cast<int>(column)));
 }
 
