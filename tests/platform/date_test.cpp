@@ -73,9 +73,9 @@ struct LocalText {
     std::string time;
 };
 
-// What three moments read in the zones the test runs in (ctest sets TZ, and
-// LC_ALL=en_US.UTF-8): 2006-07-01 13:45:10, 1999-12-31 23:59:00 and
-// 2024-02-29 00:00:30, all UTC.
+// What three moments read in the zones and languages the test runs in (ctest
+// sets TZ and LC_ALL: New York in en_US, Kolkata in de_DE, Adelaide in C):
+// 2006-07-01 13:45:10, 1999-12-31 23:59:00 and 2024-02-29 00:00:30, all UTC.
 const std::map<std::string, std::vector<LocalText>> kLocalTexts {
     { "America/New_York",
         {
@@ -85,9 +85,15 @@ const std::map<std::string, std::vector<LocalText>> kLocalTexts {
         } },
     { "Asia/Kolkata",
         {
-            { 1151761510, "7/1/06", "7:15 PM" },
-            { 946684740, "1/1/00", "5:29 AM" },
-            { 1709164830, "2/29/24", "5:30 AM" },
+            { 1151761510, "01.07.06", "19:15" },
+            { 946684740, "01.01.00", "05:29" },
+            { 1709164830, "29.02.24", "05:30" },
+        } },
+    { "Australia/Adelaide",
+        {
+            { 1151761510, "1 Jul 2006", "23:15:10" },
+            { 946684740, "1 Jan 2000", "10:29:00" },
+            { 1709164830, "29 Feb 2024", "10:30:30" },
         } },
 };
 
