@@ -162,10 +162,10 @@ private:
     std::shared_ptr<const std::vector<Integer>> alignments_;
 };
 
-// Every cell of a list is a ListItem.
 std::optional<double> SortKeyOf(const QTableWidgetItem& item)
 {
-    return static_cast<const ListItem&>(item).sortKey;
+    const auto* cell = dynamic_cast<const ListItem*>(&item);
+    return cell != nullptr ? cell->sortKey : std::nullopt;
 }
 
 class ListWidget final : public QTableWidget {
