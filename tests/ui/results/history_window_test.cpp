@@ -37,19 +37,17 @@ const std::map<std::string, ZoneTexts> kZoneTexts {
             "3/6/24 5:17 PM" } },
 };
 
-// The texts of the zone the test runs in; nullptr (and the test is marked)
-// in any other zone.
+// The texts of the zone the test runs in; nullptr in any other zone (the
+// binary run by hand), where the dates go unchecked.
 const ZoneTexts* TextsOfThisZone()
 {
     const char* zone = std::getenv("TZ");
     const auto found = kZoneTexts.find(zone == nullptr ? "" : zone);
-    if (found == kZoneTexts.end()) {
-        ADD_FAILURE() << "the date texts are known for TZ=America/New_York and "
-                         "TZ=Australia/Adelaide only";
-        return nullptr;
-    }
-    return &found->second;
+    return found == kZoneTexts.end() ? nullptr : &found->second;
 }
+
+constexpr const char* kDatesUnchecked
+    = "dates unchecked: run through ctest, which sets TZ and LC_ALL";
 
 void Grade(Integer examClass, Integer slot, double when, Integer right, Integer wrong)
 {
@@ -113,12 +111,13 @@ TEST_F(HistoryWindowTest, RowsShowDateCountsAndTruncatedPercentages)
 
     ASSERT_EQ(list.ListCount(), static_cast<Integer>(kHistoryCases.size()));
     const ZoneTexts* texts = TextsOfThisZone();
-    ASSERT_NE(texts, nullptr);
     for (std::size_t i = 0; i < kHistoryCases.size(); ++i) {
         const HistoryCase& c = kHistoryCases[i];
         const auto row = static_cast<Integer>(i);
         SCOPED_TRACE("right " + Str(c.right) + ", wrong " + Str(c.wrong));
-        EXPECT_EQ(list.Cell(row, 0), texts->gradedDays[i]);
+        if (texts != nullptr) {
+            EXPECT_EQ(list.Cell(row, 0), texts->gradedDays[i]);
+        }
         EXPECT_EQ(list.Cell(row, 1), Str(c.right));
         EXPECT_EQ(list.Cell(row, 2), Str(c.wrong));
         EXPECT_EQ(list.Cell(row, 3), c.percent);
@@ -126,6 +125,8 @@ TEST_F(HistoryWindowTest, RowsShowDateCountsAndTruncatedPercentages)
     // The date cell is a date, a blank and a time, not an empty pair.
     EXPECT_GT(list.Cell(0, 0).size(), 4U);
     EXPECT_NE(list.Cell(0, 0), list.Cell(1, 0));
+    if (texts == nullptr)
+        GTEST_SKIP() << kDatesUnchecked;
 }
 
 TEST_F(HistoryWindowTest, OnlyDatedSlotsAreListedInSlotOrder)
@@ -159,9 +160,10 @@ TEST_F(HistoryWindowTest, AllThousandSlotsGiveAThousandRowsInSlotOrder)
     EXPECT_EQ(list.Cell(499, 3), "50 %");
     EXPECT_EQ(list.Cell(999, 2), "0");
     EXPECT_EQ(list.Cell(999, 3), "100 %");
-    if (const ZoneTexts* texts = TextsOfThisZone()) {
-        EXPECT_EQ(list.Cell(999, 0), texts->thousandMinutesLater);
-    }
+    const ZoneTexts* texts = TextsOfThisZone();
+    if (texts == nullptr)
+        GTEST_SKIP() << kDatesUnchecked;
+    EXPECT_EQ(list.Cell(999, 0), texts->thousandMinutesLater);
 }
 
 TEST_F(HistoryWindowTest, ClassZeroAndAnEmptyNameStillFillTheWindow)
