@@ -75,39 +75,39 @@ public:
     // Years 1000 to 9999 only: the four digits of yyyy.
     void Write(QString& out, const QDate& date, const QTime& time) const
     {
-        for (const Piece& piece : pieces_) {
-            switch (piece.field) {
+        for (const Token& token : tokens_) {
+            switch (token.field) {
             case Field::Text:
-                out += piece.text;
+                out += token.text;
                 break;
             case Field::Day:
-                AppendNumber(out, date.day(), piece.width);
+                AppendNumber(out, date.day(), token.width);
                 break;
             case Field::Month:
-                if (piece.width <= 2)
-                    AppendNumber(out, date.month(), piece.width);
+                if (token.width <= 2)
+                    AppendNumber(out, date.month(), token.width);
                 else
-                    out += (piece.width == 3
+                    out += (token.width == 3
                             ? shortMonths_
                             : longMonths_)[static_cast<std::size_t>(date.month() - 1)];
                 break;
             case Field::Year:
-                AppendNumber(out, piece.width == 2 ? date.year() % 100 : date.year(), piece.width);
+                AppendNumber(out, token.width == 2 ? date.year() % 100 : date.year(), token.width);
                 break;
             case Field::Hour:
                 AppendNumber(out,
-                    twelveHour_ && piece.lower ? (time.hour() + 11) % 12 + 1 : time.hour(),
-                    piece.width);
+                    twelveHour_ && token.lower ? (time.hour() + 11) % 12 + 1 : time.hour(),
+                    token.width);
                 break;
             case Field::Minute:
-                AppendNumber(out, time.minute(), piece.width);
+                AppendNumber(out, time.minute(), token.width);
                 break;
             case Field::Second:
-                AppendNumber(out, time.second(), piece.width);
+                AppendNumber(out, time.second(), token.width);
                 break;
             case Field::AmPm: {
                 const QString& text = time.hour() < 12 ? am_ : pm_;
-                out += piece.lower ? text.toLower() : text.toUpper();
+                out += token.lower ? text.toLower() : text.toUpper();
                 break;
             }
             }
@@ -116,7 +116,7 @@ public:
 
 private:
     enum class Field { Text, Day, Month, Year, Hour, Minute, Second, AmPm };
-    struct Piece {
+    struct Token {
         Field field;
         int width = 0;
         bool lower = false; // h rather than H; am rather than AM
@@ -134,7 +134,7 @@ private:
     {
         if (count > largest)
             usable_ = false;
-        pieces_.push_back({ field, static_cast<int>(count), lower, {} });
+        tokens_.push_back({ field, static_cast<int>(count), lower, {} });
     }
 
     void Parse(const QString& format)
@@ -147,7 +147,7 @@ private:
                 QString text;
                 qsizetype j = i + 1;
                 if (j < size && format.at(j) == QLatin1Char('\'')) {
-                    pieces_.push_back({ Field::Text, 0, false, QStringLiteral("'") });
+                    tokens_.push_back({ Field::Text, 0, false, QStringLiteral("'") });
                     i = j + 1;
                     continue;
                 }
@@ -162,7 +162,7 @@ private:
                     }
                     text += format.at(j);
                 }
-                pieces_.push_back({ Field::Text, 0, false, text });
+                tokens_.push_back({ Field::Text, 0, false, text });
                 i = j + 1;
                 continue;
             }
@@ -203,14 +203,14 @@ private:
             default:
                 if (c.isLetter())
                     usable_ = false;
-                pieces_.push_back({ Field::Text, 0, false, QString(count, c) });
+                tokens_.push_back({ Field::Text, 0, false, QString(count, c) });
                 break;
             }
             i += count;
         }
     }
 
-    std::vector<Piece> pieces_;
+    std::vector<Token> tokens_;
     std::vector<QString> shortMonths_;
     std::vector<QString> longMonths_;
     QString am_;
