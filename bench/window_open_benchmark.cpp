@@ -106,27 +106,46 @@ static void BM_OpenQuestionHistory(benchmark::State& state)
 }
 BENCHMARK(BM_OpenQuestionHistory)->Unit(benchmark::kMillisecond);
 
+// Fills the Technician history with exams graded a day apart, the last one
+// now; each a further step of the clock later in its day than the one before.
+void GradeExams(Integer exams, double secondsLaterEachDay)
+{
+    DrawTechnicianExam();
+    Varno& app = App();
+    const double now = Date().TotalSeconds();
+    for (Integer slot = 1; slot <= exams; ++slot) {
+        const auto daysBack = static_cast<double>(exams - slot);
+        app.historyDate(1, slot) = now - (86400.0 + secondsLaterEachDay) * daysBack;
+        app.historyCorrect(1, slot) = 20 + slot % 15;
+        app.historyIncorrect(1, slot) = 15 - slot % 15;
+    }
+}
+
 // The exam history with as many graded exams as it can list.
 static void BM_OpenExamHistory(benchmark::State& state)
 {
     const Integer exams = state.range(0);
-    const auto gradeExams = [exams] {
-        DrawTechnicianExam();
-        Varno& app = App();
-        const double now = Date().TotalSeconds();
-        for (Integer slot = 1; slot <= exams; ++slot) {
-            app.historyDate(1, slot) = now - 86400.0 * static_cast<double>(exams - slot);
-            app.historyCorrect(1, slot) = 20 + slot % 15;
-            app.historyIncorrect(1, slot) = 15 - slot % 15;
-        }
-    };
     MeasureOpening(
-        state, gradeExams, []() -> Window& { return HistoryWindow(); },
+        state, [exams] { GradeExams(exams, 0); }, []() -> Window& { return HistoryWindow(); },
         [exams](Window& window) { return ListRows(window) == exams; });
 }
 BENCHMARK(BM_OpenExamHistory)
     ->ArgName("graded_exams")
     ->Arg(10)
+    ->Arg(1000)
+    ->Unit(benchmark::kMillisecond);
+
+// The same, with no two exams at the same time of day (the one above grades
+// them all at the time of day of the last), as a real history has them.
+static void BM_OpenExamHistoryAtVariedTimes(benchmark::State& state)
+{
+    const Integer exams = state.range(0);
+    MeasureOpening(
+        state, [exams] { GradeExams(exams, 61); }, []() -> Window& { return HistoryWindow(); },
+        [exams](Window& window) { return ListRows(window) == exams; });
+}
+BENCHMARK(BM_OpenExamHistoryAtVariedTimes)
+    ->ArgName("graded_exams")
     ->Arg(1000)
     ->Unit(benchmark::kMillisecond);
 

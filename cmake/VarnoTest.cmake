@@ -21,3 +21,13 @@ function(varno_add_test name)
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "${environment}" TIMEOUT 300)
     add_dependencies(${name} varno_resources)
 endfunction()
+
+# varno_add_test_run(name TARGET test_target ENVIRONMENT VAR=value ...)
+# A further run of a test executable from varno_add_test, in another
+# environment (another time zone, say).
+function(varno_add_test_run name)
+    cmake_parse_arguments(RUN "" "TARGET" "ENVIRONMENT" ${ARGN})
+    add_test(NAME ${name} COMMAND ${RUN_TARGET})
+    set(environment QT_QPA_PLATFORM=offscreen ${VARNO_SANITIZER_ENVIRONMENT} ${RUN_ENVIRONMENT})
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "${environment}" TIMEOUT 300)
+endfunction()

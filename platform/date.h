@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 // A moment as a count of seconds. The epoch is 1970-01-01 00:00:00 UTC, so a
@@ -18,4 +19,23 @@ public:
 
 private:
     double totalSeconds_ = 0;
+};
+
+// The short date and time texts of many dates in a row, as a list of graded
+// exams shows them: the locale and the time zone are read once, when the
+// formatter is made, and each date is turned into local time once for both
+// texts. The texts are those of Date's ShortDate and ShortTime.
+class DateFormatter {
+public:
+    DateFormatter();
+    ~DateFormatter();
+    DateFormatter(const DateFormatter&) = delete;
+    DateFormatter& operator=(const DateFormatter&) = delete;
+
+    // ShortDate, one blank and ShortTime of date.
+    std::string ShortDateAndTime(const Date& date) const;
+
+private:
+    struct Private;
+    std::unique_ptr<Private> d;
 };

@@ -3,15 +3,18 @@
 #include "exceptions.h"
 #include "window.h"
 
+#include <QFocusEvent>
 #include <QHeaderView>
 #include <QResizeEvent>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTableWidget>
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -38,10 +41,27 @@ constexpr std::array kListboxProperties {
 // table of millions of columns.
 constexpr Integer kMaxColumns = 256;
 constexpr int kBytesRole = Qt::UserRole + 1;
+// The space above and below a row's text when the height follows the font.
+constexpr int kRowTextMargin = 2;
 
 QString FromBytes(const std::string& bytes)
 {
     return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+// Printable ASCII without a line end: the shown text gives the bytes back.
+bool IsPlainText(const std::string& bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return c >= ' ' && c <= '~'; });
+}
+
+// The bytes of a cell, as set.
+std::string CellBytes(const QTableWidgetItem& item)
+{
+    const QVariant bytes = item.data(kBytesRole);
+    if (bytes.isValid())
+        return bytes.toByteArray().toStdString();
+    return item.text().toStdString();
 }
 
 // The screen leaves out a trailing line end; the cell keeps it.
@@ -81,10 +101,78 @@ Qt::Alignment CellAlignment(Integer alignment)
     }
 }
 
+std::optional<double> SortKeyOf(const QTableWidgetItem& item);
+
+// The number a cell sorts by: its sort key when it has one, else the number
+// its text reads as ("25", "-3", "25 %"); none for any other text.
+std::optional<double> SortNumber(const QTableWidgetItem& item)
+{
+    if (const std::optional<double> key = SortKeyOf(item))
+        return std::isfinite(*key) ? key : std::nullopt;
+    QString text = item.text().trimmed();
+    if (text.endsWith(QLatin1Char('%')))
+        text = text.chopped(1).trimmed();
+    bool isNumber = false;
+    const double value = text.toDouble(&isNumber);
+    if (!isNumber || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+// A cell of the list. A heading click sorts numbers (and dates, by their
+// keys) by value rather than by their text, with cells that hold no number
+// before the others.
+//
+// Its alignment is its column's, read when the cell is drawn, so a cell stores
+// no alignment of its own.
+class ListItem final : public QTableWidgetItem {
+public:
+    ListItem(
+        const QString& text, int column, std::shared_ptr<const std::vector<Integer>> alignments)
+        : QTableWidgetItem(text)
+        , column_(static_cast<std::size_t>(column))
+        , alignments_(std::move(alignments))
+    {
+    }
+
+    std::optional<double> sortKey;
+
+    QVariant data(int role) const override
+    {
+        if (role == Qt::TextAlignmentRole) {
+            const Integer alignment = column_ < alignments_->size() ? (*alignments_)[column_] : 0;
+            return static_cast<int>(CellAlignment(alignment));
+        }
+        return QTableWidgetItem::data(role);
+    }
+
+    bool operator<(const QTableWidgetItem& other) const override
+    {
+        const std::optional<double> mine = SortNumber(*this);
+        const std::optional<double> theirs = SortNumber(other);
+        if (mine && theirs)
+            return *mine < *theirs;
+        if (mine || theirs)
+            return !mine;
+        return text() < other.text();
+    }
+
+private:
+    std::size_t column_;
+    std::shared_ptr<const std::vector<Integer>> alignments_;
+};
+
+std::optional<double> SortKeyOf(const QTableWidgetItem& item)
+{
+    const auto* cell = dynamic_cast<const ListItem*>(&item);
+    return cell != nullptr ? cell->sortKey : std::nullopt;
+}
+
 class ListWidget final : public QTableWidget {
 public:
     using QTableWidget::QTableWidget;
     std::function<void()> resized;
+    std::function<void()> fontChanged;
 
     // Brings the scroll range up to date now instead of at the next layout
     // pass, so the first visible row can be read and set at once.
@@ -95,11 +183,30 @@ public:
     }
 
 protected:
+    // Also reached when the viewport alone changes size, as when the vertical
+    // scroll bar comes or goes.
     void resizeEvent(QResizeEvent* event) override
     {
         QTableWidget::resizeEvent(event);
         if (resized)
             resized();
+    }
+
+    void changeEvent(QEvent* event) override
+    {
+        QTableWidget::changeEvent(event);
+        if (event->type() == QEvent::FontChange && fontChanged)
+            fontChanged();
+    }
+
+    // Taking the focus makes the first cell current, which draws it as
+    // picked; the list shows no current cell until the user picks a row.
+    void focusInEvent(QFocusEvent* event) override
+    {
+        const bool hadCurrent = currentIndex().isValid();
+        QTableWidget::focusInEvent(event);
+        if (!hadCurrent && currentIndex().isValid() && selectionModel()->selectedRows().isEmpty())
+            selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
     }
 };
 
@@ -107,9 +214,33 @@ protected:
 
 struct Listbox::Private {
     ListWidget* table = nullptr;
-    std::vector<Integer> alignments;
+    std::shared_ptr<std::vector<Integer>> alignments = std::make_shared<std::vector<Integer>>();
     int sortedColumn = -1;
     Qt::SortOrder sortOrder = Qt::AscendingOrder;
+    Integer defaultRowHeight = -1; // not above 0: follows the font
+
+    void ApplyRowHeight() const
+    {
+        const int height = defaultRowHeight > 0
+            ? static_cast<int>(std::min<Integer>(defaultRowHeight, 1000))
+            : table->fontMetrics().height() + 2 * kRowTextMargin;
+        QHeaderView* rows = table->verticalHeader();
+        rows->setMinimumSectionSize(std::min(height, rows->minimumSectionSize()));
+        rows->setDefaultSectionSize(height);
+    }
+
+    // Empty widths: every column an equal share of the visible width, the
+    // pixels left over going one each to the first columns.
+    void ShareWidthEqually() const
+    {
+        const int available = table->viewport()->width();
+        const int columns = table->columnCount();
+        if (available <= 0 || columns <= 0)
+            return;
+        for (int column = 0; column < columns; ++column)
+            table->setColumnWidth(
+                column, available / columns + (column < available % columns ? 1 : 0));
+    }
 
     void Check(Integer row, Integer column) const
     {
@@ -125,13 +256,27 @@ struct Listbox::Private {
                 "list column " + std::to_string(column) + " outside the list");
     }
 
+    // A list filled before it is shown (as the results windows fill theirs)
+    // need not announce each cell: it draws them all when it appears.
+    void PutItem(int row, int column, QTableWidgetItem* item) const
+    {
+        if (table->isVisible()) {
+            table->setItem(row, column, item);
+            return;
+        }
+        const QSignalBlocker quiet(table->model());
+        table->setItem(row, column, item);
+    }
+
     QTableWidgetItem* MakeItem(const std::string& bytes, int column) const
     {
-        auto* item = new QTableWidgetItem(CellDisplay(bytes));
-        item->setData(kBytesRole, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+        auto* item = new ListItem(CellDisplay(bytes), column, alignments);
+        // Most cells read back exactly from their text; only the others keep
+        // their bytes beside it (a list may hold a thousand rows).
+        if (!IsPlainText(bytes))
+            item->setData(
+                kBytesRole, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
         item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-        const std::size_t index = static_cast<std::size_t>(column);
-        item->setTextAlignment(CellAlignment(index < alignments.size() ? alignments[index] : 0));
         return item;
     }
 };
@@ -147,6 +292,8 @@ Listbox::Listbox(Window& window)
     table->horizontalHeader()->hide();
     table->horizontalHeader()->setSectionsClickable(true);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // A picked row leaves the headings as they are.
+    table->horizontalHeader()->setHighlightSections(false);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -154,6 +301,8 @@ Listbox::Listbox(Window& window)
     table->setShowGrid(false);
     table->setWordWrap(false);
     table->resized = [this] { SetColumnWidths(columnWidths_); };
+    table->fontChanged = [this] { d->ApplyRowHeight(); };
+    d->ApplyRowHeight();
     QObject::connect(table->horizontalHeader(), &QHeaderView::sectionClicked, table,
         [this](int column) { ClickHeading(column); });
     QObject::connect(table, &QTableWidget::cellDoubleClicked, table, [this](int, int) {
@@ -212,20 +361,18 @@ void Listbox::SetColumnAlignment(Integer column, Integer alignment)
 {
     d->CheckColumn(column);
     const std::size_t index = static_cast<std::size_t>(column);
-    if (d->alignments.size() <= index)
-        d->alignments.resize(index + 1, 0);
-    d->alignments[index] = alignment;
-    for (int row = 0; row < d->table->rowCount(); ++row) {
-        if (QTableWidgetItem* item = d->table->item(row, static_cast<int>(column)))
-            item->setTextAlignment(CellAlignment(alignment));
-    }
+    std::vector<Integer>& alignments = *d->alignments;
+    if (alignments.size() <= index)
+        alignments.resize(index + 1, 0);
+    alignments[index] = alignment;
+    d->table->viewport()->update();
 }
 
 Integer Listbox::ColumnAlignment(Integer column) const
 {
     d->CheckColumn(column);
     const std::size_t index = static_cast<std::size_t>(column);
-    return index < d->alignments.size() ? d->alignments[index] : 0;
+    return index < d->alignments->size() ? (*d->alignments)[index] : 0;
 }
 
 namespace {
@@ -254,8 +401,10 @@ void Listbox::SetGridLinesVertical(Integer style)
 void Listbox::SetColumnWidths(const std::string& widths)
 {
     columnWidths_ = widths;
-    if (widths.empty())
+    if (widths.empty()) {
+        d->ShareWidthEqually();
         return;
+    }
     const std::vector<std::string> parts = Split(widths, ',');
     const int available = d->table->viewport()->width();
     for (std::size_t i = 0; i < parts.size() && static_cast<Integer>(i) < ColumnCount(); ++i) {
@@ -283,7 +432,7 @@ void Listbox::AddRow(const std::string& firstCell)
 {
     const int row = d->table->rowCount();
     d->table->insertRow(row);
-    d->table->setItem(row, 0, d->MakeItem(firstCell, 0));
+    d->PutItem(row, 0, d->MakeItem(firstCell, 0));
 }
 
 void Listbox::DeleteAllRows()
@@ -302,14 +451,26 @@ std::string Listbox::Cell(Integer row, Integer column) const
     const QTableWidgetItem* item = d->table->item(static_cast<int>(row), static_cast<int>(column));
     if (item == nullptr)
         return {};
-    return item->data(kBytesRole).toByteArray().toStdString();
+    return CellBytes(*item);
 }
 
 void Listbox::SetCell(Integer row, Integer column, const std::string& text)
 {
     d->Check(row, column);
-    d->table->setItem(static_cast<int>(row), static_cast<int>(column),
+    d->PutItem(static_cast<int>(row), static_cast<int>(column),
         d->MakeItem(text, static_cast<int>(column)));
+}
+
+void Listbox::SetCellSortKey(Integer row, Integer column, double key)
+{
+    d->Check(row, column);
+    QTableWidgetItem* item = d->table->item(static_cast<int>(row), static_cast<int>(column));
+    if (item == nullptr) {
+        item = d->MakeItem({}, static_cast<int>(column));
+        d->table->setItem(static_cast<int>(row), static_cast<int>(column), item);
+    }
+    // Not shown, so the cell need not be drawn again.
+    static_cast<ListItem*>(item)->sortKey = key;
 }
 
 Integer Listbox::ListIndex() const
@@ -356,6 +517,9 @@ void Listbox::ClickHeading(Integer column)
         : Qt::AscendingOrder;
     d->sortedColumn = col;
     d->table->sortItems(col, d->sortOrder);
+    QHeaderView* header = d->table->horizontalHeader();
+    header->setSortIndicatorShown(true);
+    header->setSortIndicator(col, d->sortOrder);
 }
 
 void Listbox::DoubleClickRow(Integer row)
@@ -396,10 +560,8 @@ void Listbox::SetProperty(std::string_view name, const PropertyValue& value)
     } else if (name == "GridLinesVertical") {
         SetGridLinesVertical(IntegerValue(value));
     } else if (name == "DefaultRowHeight") {
-        const Integer height = IntegerValue(value);
-        if (height > 0)
-            table.verticalHeader()->setDefaultSectionSize(
-                static_cast<int>(std::min<Integer>(height, 1000)));
+        d->defaultRowHeight = IntegerValue(value);
+        d->ApplyRowHeight();
     } else if (name == "ColumnsResizable") {
         table.horizontalHeader()->setSectionResizeMode(
             BooleanValue(value) ? QHeaderView::Interactive : QHeaderView::Fixed);

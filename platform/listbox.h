@@ -29,7 +29,9 @@ public:
     Integer GridLinesHorizontal() const { return gridHorizontal_; }
     Integer GridLinesVertical() const { return gridVertical_; }
     // A comma-separated list of widths, each in pixels ("80") or as a share of
-    // the list's width ("31%"); empty gives equal default widths.
+    // the list's width ("31%"); empty shares the visible width equally among
+    // the columns. Shares follow the list's size and the scroll bar's coming
+    // and going.
     void SetColumnWidths(const std::string& widths);
     const std::string& ColumnWidths() const { return columnWidths_; }
     // The width a column has on screen now, in pixels.
@@ -41,6 +43,10 @@ public:
     // OutOfBoundsException outside the rows and columns.
     std::string Cell(Integer row, Integer column) const;
     void SetCell(Integer row, Integer column, const std::string& text);
+    // What a heading click sorts the cell by in place of its text, as a date
+    // cell sorts by its moment. Without one, a cell whose text reads as a
+    // number ("25", "25 %") sorts by that number, any other by its text.
+    void SetCellSortKey(Integer row, Integer column, double key);
     // The selected row, -1 for none.
     Integer ListIndex() const;
     void SetListIndex(Integer row);
@@ -49,7 +55,9 @@ public:
     void SetScrollPosition(Integer row);
 
     // A click on a heading: a handler returning True keeps the rows as they
-    // are; with no handler, or False, the list sorts by that column.
+    // are; with no handler, or False, the list sorts by that column, in
+    // ascending order, reversed by a second click on the same heading, and the
+    // heading shows the order.
     void OnSortColumn(std::function<bool(Listbox&, Integer)> handler)
     {
         sortColumn_ = std::move(handler);

@@ -40,7 +40,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
+#include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include <cstdlib>
 #include <filesystem>
@@ -260,8 +262,30 @@ protected:
         chosen_[CurrentQuestion(exam).code] = answer;
     }
 
+    // Whether the window is the active one and the screen shows it over
+    // every other window at its centre and near its corners.
+    testing::AssertionResult InFront(Window& window)
+    {
+        QWidget* top = window.widget();
+        if (!QTest::qWaitForWindowActive(top, 2000))
+            return testing::AssertionFailure() << window.Title() << " is not the active window";
+        Settle();
+        const QRect area = top->geometry();
+        for (const QPoint spot : { area.center(), area.topLeft() + QPoint(8, 8),
+                 area.bottomRight() - QPoint(8, 8), area.topRight() + QPoint(-8, 8) }) {
+            const QWindow* shown = QGuiApplication::topLevelAt(spot);
+            if (shown != top->windowHandle())
+                return testing::AssertionFailure()
+                    << "at (" << spot.x() << ", " << spot.y() << ") the screen shows "
+                    << (shown == nullptr ? std::string("no window") : shown->title().toStdString())
+                    << " over " << window.Title();
+        }
+        return testing::AssertionSuccess();
+    }
+
     void FirstRun();
     void SecondRun();
+    void FrontRun();
 
     PoolKey pool_;
     fs::path programFile_;
@@ -473,6 +497,37 @@ void SessionTest::SecondRun()
     EXPECT_TRUE(App().HasQuit()) << "File > Quit did not quit";
 }
 
+void SessionTest::FrontRun()
+{
+    auto* chooser = OpenWindow<class ChooseExamWindow>();
+    ASSERT_NE(chooser, nullptr) << "no exam chooser on the screen";
+    Click(chooser->PushButton1().widget());
+    auto* figures = OpenWindow<class PictureWindow>();
+    auto* exam = OpenWindow<class Window1>();
+    ASSERT_NE(figures, nullptr) << "no figure viewer";
+    ASSERT_NE(exam, nullptr) << "no exam window";
+    EXPECT_TRUE(InFront(*exam)) << "after Technician in the chooser";
+
+    // With the figures over the exam, "General" in the chooser brings the
+    // exam back over them.
+    figures->widget()->move(exam->widget()->pos());
+    ASSERT_TRUE(Activate(figures->widget()));
+    ASSERT_TRUE(Activate(chooser->widget()));
+    Click(chooser->PushButton2().widget());
+    EXPECT_EQ(App().classNumber, 2);
+    EXPECT_TRUE(InFront(*exam)) << "after General in the chooser";
+
+    // So does Exam > Extra, chosen in the figure viewer's own menu bar.
+    ASSERT_TRUE(Activate(figures->widget()));
+    auto* bar = figures->widget()->findChild<QMenuBar*>();
+    ASSERT_NE(bar, nullptr) << "the figure viewer has no menu bar";
+    ASSERT_TRUE(ChooseMenuItem(bar, QStringLiteral("Exam"), QStringLiteral("Extra")));
+    EXPECT_EQ(App().classNumber, 3);
+    EXPECT_TRUE(InFront(*exam)) << "after Exam > Extra";
+
+    App().Quit();
+}
+
 TEST_F(SessionTest, ATechnicianExamIsTakenGradedAndStillInTheHistoryAfterARestart)
 {
     EXPECT_EQ(RunProgram([this] { FirstRun(); }), 0);
@@ -485,4 +540,10 @@ TEST_F(SessionTest, ATechnicianExamIsTakenGradedAndStillInTheHistoryAfterARestar
     EXPECT_EQ(RunProgram([this] { SecondRun(); }), 0);
     EXPECT_TRUE(sink_->messages.empty()) << "message: " << sink_->messages.front();
     EXPECT_EQ(fs::file_size(PreferencesFile()), kStatisticsFileSize);
+}
+
+TEST_F(SessionTest, AChooserPressAndAnExamCommandLeaveTheExamWindowInFront)
+{
+    EXPECT_EQ(RunProgram([this] { FrontRun(); }), 0);
+    EXPECT_TRUE(sink_->messages.empty()) << "message: " << sink_->messages.front();
 }

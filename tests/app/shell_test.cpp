@@ -10,6 +10,9 @@
 #include "push_button.h"
 #include "window1.h"
 
+#include <QSize>
+#include <QWidget>
+
 #include <filesystem>
 #include <stdexcept>
 #include <string>
@@ -107,6 +110,58 @@ TEST_F(ShellTest, ChooserIsBuiltFromItsStoredLayout)
     EXPECT_EQ(chooser.Label1().Text(), "Choose The Exam:");
 }
 
+// The next widget after from that Tab reaches.
+QWidget* NextTabStop(QWidget* from)
+{
+    QWidget* next = from->nextInFocusChain();
+    while (next != from && !(next->focusPolicy() & Qt::TabFocus))
+        next = next->nextInFocusChain();
+    return next;
+}
+
+TEST_F(ShellTest, ChooserIsAFixedDocumentWindowWithOnlyACloseBoxTabbingThroughItsButtons)
+{
+    class ChooseExamWindow& chooser = ChooseExamWindow();
+    QWidget& top = *chooser.widget();
+    EXPECT_EQ(chooser.Frame(), kFrameDocument);
+    EXPECT_EQ(top.windowType(), Qt::Window);
+    EXPECT_EQ(top.windowModality(), Qt::NonModal);
+    EXPECT_TRUE(top.windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(top.windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(top.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(top.minimumSize(), top.maximumSize()) << "the user can resize it";
+    EXPECT_EQ(chooser.Title(), "Choose Exam");
+
+    QWidget* technician = chooser.PushButton1().widget();
+    QWidget* general = chooser.PushButton2().widget();
+    QWidget* extra = chooser.PushButton3().widget();
+    EXPECT_EQ(NextTabStop(technician), general);
+    EXPECT_EQ(NextTabStop(general), extra);
+    EXPECT_EQ(NextTabStop(extra), technician) << "Tab goes round the three buttons only";
+}
+
+TEST_F(ShellTest, AboutBoxIsAFixedMovableModalDialogWithTheTagline)
+{
+    EXPECT_FALSE(App().InvokeMenuHandler("AppleAboutVarno"));
+    class AboutDialog& about = AboutDialog();
+    QWidget& top = *about.widget();
+    EXPECT_EQ(about.Width(), 343);
+    EXPECT_EQ(about.Height(), 244);
+    EXPECT_EQ(top.size(), QSize(343, 244)) << "no menu bar in the about box";
+    EXPECT_EQ(top.minimumSize(), top.maximumSize()) << "the user can resize it";
+    EXPECT_EQ(about.Frame(), kFrameMovableModal);
+    EXPECT_EQ(top.windowType(), Qt::Dialog);
+    EXPECT_EQ(top.windowModality(), Qt::ApplicationModal);
+    EXPECT_TRUE(top.windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_TRUE(top.windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(top.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(about.Title(), "Varno, from the Varno project");
+    EXPECT_EQ(top.windowTitle(), QStringLiteral("Varno, from the Varno project"));
+    EXPECT_EQ(about.StaticText6().Text(), "Preparation and Training For Your Amateur Radio Exam");
+    EXPECT_TRUE(about.StaticText6().Multiline());
+    EXPECT_TRUE(about.StaticText6().widget()->isVisible());
+}
+
 TEST_F(ShellTest, EnablingPassEnablesExactlyTheHandledItems)
 {
     App().RaiseOpen();
@@ -154,6 +209,36 @@ TEST_F(ShellTest, ExamMenuCommandsStartTheirClasses)
     EXPECT_FALSE(App()._ExamFCCMarine8_Action());
     EXPECT_EQ(App().classNumber, 5);
     EXPECT_EQ(App().numberQuestions, 0);
+}
+
+TEST_F(ShellTest, EachExamCommandStartsItsOwnClassWithItsOwnPool)
+{
+    for (const char* element : { "1", "8", "3" })
+        WriteFileBytes(ResourceRoot() + "/Resources/fccelement" + element + ".txt",
+            TwoSectionPool(std::string("Element ") + element));
+    ForgetResourceFilesForTesting();
+    struct Command {
+        const char* item;
+        Integer examClass;
+        std::string pool;
+    };
+    const Command commands[] = {
+        { "ExamTechnician", 1, "Technician" },
+        { "ExamGeneral", 2, "General" },
+        { "ExamExtra", 3, "Extra" },
+        { "ExamFCCMarine1", 4, "Element 1" },
+        { "ExamFCCMarine8", 5, "Element 8" },
+        { "ExamFCCMarine3", 6, "Element 3" },
+    };
+    App().RaiseOpen();
+    for (const Command& command : commands) {
+        SCOPED_TRACE(command.item);
+        EXPECT_FALSE(App().InvokeMenuHandler(command.item));
+        EXPECT_EQ(App().classNumber, command.examClass);
+        EXPECT_EQ(App().examName, command.pool);
+        EXPECT_EQ(Window1().Title(), command.pool + " Exam");
+        EXPECT_EQ(App().numberQuestions, 2) << "one question from each section of the pool";
+    }
 }
 
 TEST_F(ShellTest, ClearExamHistoriesClearsClassesOneToFourOnly)

@@ -129,6 +129,20 @@ TEST_F(Grading, AddExamResultsTakesTheFirstGap)
     EXPECT_EQ(app->historyDate(3, 6), 1006.0);
 }
 
+TEST_F(Grading, TheLastSlotTakesTheResultWhenAllBeforeItAreFull)
+{
+    ListQuestions(1);
+    for (Integer k = 1; k <= 999; ++k)
+        app->historyDate(2, k) = 5.0;
+    app->answer(1) = 1;
+    app->GradeExam();
+    EXPECT_GT(app->historyDate(2, 1000), 5.0);
+    EXPECT_EQ(app->historyCorrect(2, 1000), 1);
+    EXPECT_EQ(app->historyIncorrect(2, 1000), 0);
+    EXPECT_EQ(app->historyDate(2, 999), 5.0);
+    EXPECT_EQ(app->historyDate(2, 1001), 0.0);
+}
+
 TEST_F(Grading, FullHistoryDropsTheResultSilently)
 {
     ListQuestions(1);

@@ -5,7 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <limits>
+#include <map>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -77,4 +81,73 @@ TEST(Date, CountsBeyondTheRepresentableRangeShowItsEdge)
     const QDateTime edge = QDateTime::fromSecsSinceEpoch(9'000'000'000'000'000LL, Qt::UTC);
     EXPECT_EQ(latest.ShortDate(), Expected(edge, true));
     EXPECT_GT(edge.date().year(), 285'000'000);
+}
+
+namespace {
+
+struct LocalText {
+    double utcSeconds;
+    std::string date;
+    std::string time;
+};
+
+// What three moments read in the zones and languages the test runs in (ctest
+// sets TZ and LC_ALL: New York in en_US, Kolkata in de_DE, Adelaide in C):
+// 2006-07-01 13:45:10, 1999-12-31 23:59:00 and 2024-02-29 00:00:30, all UTC.
+const std::map<std::string, std::vector<LocalText>> kLocalTexts {
+    { "America/New_York",
+        {
+            { 1151761510, "7/1/06", "9:45 AM" },
+            { 946684740, "12/31/99", "6:59 PM" },
+            { 1709164830, "2/28/24", "7:00 PM" },
+        } },
+    { "Asia/Kolkata",
+        {
+            { 1151761510, "01.07.06", "19:15" },
+            { 946684740, "01.01.00", "05:29" },
+            { 1709164830, "29.02.24", "05:30" },
+        } },
+    { "Australia/Adelaide",
+        {
+            { 1151761510, "1 Jul 2006", "23:15:10" },
+            { 946684740, "1 Jan 2000", "10:29:00" },
+            { 1709164830, "29 Feb 2024", "10:30:30" },
+        } },
+};
+
+const std::vector<LocalText>* TextsOfThisZone()
+{
+    const char* zone = std::getenv("TZ");
+    const auto found = kLocalTexts.find(zone == nullptr ? "" : zone);
+    return found == kLocalTexts.end() ? nullptr : &found->second;
+}
+
+} // namespace
+
+TEST(Date, ShowsTheLocalDateAndTimeOfTheMoment)
+{
+    const std::vector<LocalText>* texts = TextsOfThisZone();
+    if (texts == nullptr)
+        GTEST_SKIP() << "needs TZ set to one of the zones of the table";
+    const DateFormatter format;
+    for (const LocalText& expected : *texts) {
+        const Date date(expected.utcSeconds);
+        EXPECT_EQ(date.ShortDate(), expected.date);
+        EXPECT_EQ(date.ShortTime(), expected.time);
+        EXPECT_EQ(format.ShortDateAndTime(date), expected.date + " " + expected.time);
+    }
+}
+
+TEST(Date, TheFormatterShowsWhatDateShows)
+{
+    const DateFormatter format;
+    // Both sides of New York's and Adelaide's clock changes, before 1970, a
+    // thousandth of a second before a full minute, far years and the ends of
+    // the formatter's own range.
+    for (const double seconds : { 1710054000.0, 1710053999.0, 1712419200.0, 1712419199.5, -86400.25,
+             -0.0004, 59.9996, 119.9994, 1.0e10, -2.0e10, 2.99e11, 3.0e11, -3.0e11, 1.0e15 }) {
+        const Date date(seconds);
+        EXPECT_EQ(format.ShortDateAndTime(date), date.ShortDate() + " " + date.ShortTime())
+            << std::to_string(seconds);
+    }
 }

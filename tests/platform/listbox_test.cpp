@@ -3,9 +3,14 @@
 #include "widget_fixture.h"
 
 #include <QHeaderView>
+#include <QImage>
+#include <QScrollBar>
 #include <QTableWidget>
 
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -175,4 +180,100 @@ TEST_F(ListboxTest, ListIsNotEditable)
     list->AddRow("a");
     EXPECT_FALSE(Table().item(0, 0)->flags() & Qt::ItemIsEditable);
     EXPECT_EQ(Table().selectionMode(), QAbstractItemView::SingleSelection);
+}
+
+namespace {
+
+// A list of 35 rows in the 499 x 285 place of the results windows, its text
+// size and DefaultRowHeight as given.
+Listbox& OpenRowList(Single textSize, Integer defaultRowHeight)
+{
+    ListboxRecord record;
+    record.place = At("ListBox1", 0, 0, 499, 285);
+    record.style.textSize = textSize;
+    record.columnCount = 2;
+    record.hasHeading = true;
+    record.defaultRowHeight = defaultRowHeight;
+    TestWindow& window = OpenTestWindow(With<WindowRecord>([](auto& r) {
+        r.width = 500;
+        r.height = 300;
+    }),
+        [&](Window& w) { w.AddControl<Listbox>("ListBox1", record.Encode()); });
+    Listbox& list = window.Find<Listbox>("ListBox1");
+    for (int row = 0; row < 35; ++row)
+        list.AddRow("row " + std::to_string(row));
+    Application::DoEvents();
+    return list;
+}
+
+QTableWidget& TableOf(const Listbox& list)
+{
+    return *static_cast<QTableWidget*>(list.widget());
+}
+
+} // namespace
+
+TEST_F(ListboxTest, AutomaticRowHeightFollowsTheFont)
+{
+    int previousHeight = 0;
+    for (const Single size : { 12.0F, 24.0F }) {
+        SCOPED_TRACE("text size " + std::to_string(size));
+        Listbox& list = OpenRowList(size, -1);
+        QTableWidget& table = TableOf(list);
+        const int textHeight = table.fontMetrics().height();
+        EXPECT_GE(table.rowHeight(34), textHeight);
+        EXPECT_LE(table.rowHeight(34), textHeight + 6) << "a row is its text and a small margin";
+        EXPECT_GT(table.rowHeight(0), previousHeight);
+        previousHeight = table.rowHeight(0);
+    }
+
+    // The height follows a font set later, too.
+    Listbox& list = OpenRowList(12, -1);
+    const int small = TableOf(list).rowHeight(0);
+    list.SetTextSize(30);
+    EXPECT_GT(TableOf(list).rowHeight(0), small + 10);
+    EXPECT_GE(TableOf(list).rowHeight(0), TableOf(list).fontMetrics().height());
+
+    // A height of its own stays as given.
+    EXPECT_EQ(TableOf(OpenRowList(12, 40)).rowHeight(3), 40);
+}
+
+TEST_F(ListboxTest, NothingLooksPickedUntilTheUserPicksARow)
+{
+    Fill({ "a", "b", "c" });
+    window->Show();
+    list->SetFocus();
+    Application::DoEvents();
+    ASSERT_TRUE(list->HasFocus());
+    EXPECT_FALSE(Table().currentIndex().isValid()) << "a cell is drawn as current";
+
+    const QImage headings = Table().horizontalHeader()->grab().toImage();
+    list->SetListIndex(1);
+    Application::DoEvents();
+    EXPECT_EQ(Table().currentIndex().row(), 1);
+    EXPECT_TRUE(Table().horizontalHeader()->grab().toImage() == headings)
+        << "picking a row changed the headings";
+}
+
+TEST_F(ListboxTest, EmptyWidthsShareTheWidthLeftBesideTheScrollBar)
+{
+    window->Show();
+    Fill({ "a", "b" });
+    Application::DoEvents();
+    const auto columnsEnd = [this] {
+        return Table().horizontalHeader()->sectionViewportPosition(4)
+            + Table().horizontalHeader()->sectionSize(4);
+    };
+    ASSERT_FALSE(Table().verticalScrollBar()->isVisible());
+    const int fullWidth = Table().viewport()->width();
+    EXPECT_EQ(columnsEnd(), fullWidth);
+    EXPECT_LE(list->ColumnWidthActual(0) - list->ColumnWidthActual(4), 1);
+
+    for (int row = 0; row < 100; ++row)
+        list->AddRow("more");
+    Application::DoEvents();
+    ASSERT_TRUE(Table().verticalScrollBar()->isVisible());
+    EXPECT_LT(Table().viewport()->width(), fullWidth);
+    EXPECT_EQ(columnsEnd(), Table().viewport()->width())
+        << "the last column is under the scroll bar";
 }

@@ -54,6 +54,7 @@ void HistoryWindow::Event_Open()
     // free slot of its class.
     Varno& app = App();
     Date moment;
+    const DateFormatter format;
     Integer row = 0;
     for (Integer slot = 1; slot <= kHistorySlots; ++slot) {
         const Integer examClass = app.classNumber;
@@ -61,7 +62,9 @@ void HistoryWindow::Event_Open()
         if (!(app.historyDate(examClass, slot) > 0))
             continue;
         moment.SetTotalSeconds(app.historyDate(examClass, slot));
-        list.AddRow(moment.ShortDate() + " " + moment.ShortTime());
+        list.AddRow(format.ShortDateAndTime(moment));
+        // Sorting by the first column orders by the moment, not by its text.
+        list.SetCellSortKey(row, 0, moment.TotalSeconds());
 
         const Integer right = app.historyCorrect(examClass, slot);
         const Integer wrong = app.historyIncorrect(examClass, slot);

@@ -3,6 +3,7 @@
 #include "application.h"
 #include "exceptions.h"
 #include "folder_item.h"
+#include "menu.h"
 #include "resource_files_testing.h"
 #include "score_dialog.h"
 #include "test_pictures.h"
@@ -68,6 +69,9 @@ void ExamWindowTest::SetUp()
         return true;
     });
     Application::Register(&app);
+    // The bar the program shows over every document window, so that sizes are
+    // checked as the user meets them.
+    app.SetMenuBar(&Menu());
     ForgetResourceFilesForTesting();
     InstallRecordingMessageSink();
     // Shown marks paint at the next pass of the event loop.
@@ -85,6 +89,7 @@ void ExamWindowTest::TearDown()
     for (Window* window : Window::OpenWindows())
         window->Close();
     Application::DoEvents();
+    app.SetMenuBar(nullptr);
     Application::Register(nullptr);
     ForgetResourceFilesForTesting();
 }

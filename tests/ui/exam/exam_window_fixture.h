@@ -47,11 +47,11 @@ TestQuestion NumberedQuestion(Integer n);
 // exam length 4, pass mark 3, title "Test Pool".
 TestPool SmallPool();
 
-// A registered Varno whose executable lies in a fresh folder, with its own
-// resource folder holding the two mark pictures; the resource accessors start
-// as in a new run, the message sink's record is empty, and exceptions that
-// reach the application's UnhandledException event are recorded instead of
-// shown. Every window still open at the end is closed.
+// A registered Varno with the program's menu bar, whose executable lies in a
+// fresh folder with its own resource folder holding the two mark pictures;
+// the resource accessors start as in a new run, the message sink's record is
+// empty, and exceptions that reach the application's UnhandledException event
+// are recorded instead of shown. Every window still open at the end is closed.
 class ExamWindowTest : public ::testing::Test {
 protected:
     void SetUp() override;

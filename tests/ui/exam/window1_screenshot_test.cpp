@@ -5,6 +5,7 @@
 
 #include "application.h"
 #include "bevel_button.h"
+#include "clipped_labels.h"
 #include "exam_window_fixture.h"
 #include "folder_item.h"
 #include "label.h"
@@ -18,9 +19,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QRect>
+
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -40,6 +45,53 @@ std::string WrongMarkPicture()
         const bool onCross = std::abs(x - y) <= 2 || std::abs(x + y - 31) <= 2;
         return onCross && x >= 5 && x <= 26 ? kRed : kWhite;
     });
+}
+
+bool Greenish(QRgb colour)
+{
+    return qGreen(colour) > 100 && qGreen(colour) > qRed(colour) + 60
+        && qGreen(colour) > qBlue(colour) + 60;
+}
+
+bool Reddish(QRgb colour)
+{
+    return qRed(colour) > 150 && qRed(colour) > qGreen(colour) + 80
+        && qRed(colour) > qBlue(colour) + 80;
+}
+
+// The smallest rectangle holding every pixel of the colour; empty when none.
+QRect Ink(const QImage& image, bool (*isColour)(QRgb))
+{
+    QRect ink;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (isColour(image.pixel(x, y)))
+                ink |= QRect(x, y, 1, 1);
+        }
+    }
+    return ink;
+}
+
+// Where a control lies in a picture of the whole window (menu bar included).
+QRect PlaceInShot(const Window& window, const RectControl& control)
+{
+    const QWidget* widget = control.widget();
+    return QRect(widget->mapTo(window.widget(), QPoint(0, 0)), widget->size());
+}
+
+const Label& AnswerText(const class Window1& window, Integer k)
+{
+    const Label* texts[] = { &window.AnswerText1(), &window.AnswerText2(), &window.AnswerText3(),
+        &window.AnswerText4() };
+    return *texts[k - 1];
+}
+
+// The row of answer k: its button and its text.
+QRect AnswerRow(const class Window1& window, Integer k)
+{
+    const RadioButton* buttons[]
+        = { &window.Answer1(), &window.Answer2(), &window.Answer3(), &window.Answer4() };
+    return PlaceInShot(window, *buttons[k - 1]) | PlaceInShot(window, AnswerText(window, k));
 }
 
 bool ShippedResourcesExist()
@@ -87,6 +139,7 @@ TEST_F(ExamWindowTest, ScreenshotsInAnsweringAndReviewMode)
     Application::DoEvents();
     const std::string answering = folder + "/exam-window-answering.png";
     ASSERT_TRUE(window.SaveScreenshot(answering));
+    EXPECT_EQ(ClippedLabels(window), "") << "answering";
 
     window.GradeButton().Push();
     CloseScoreDialog();
@@ -102,5 +155,24 @@ TEST_F(ExamWindowTest, ScreenshotsInAnsweringAndReviewMode)
         EXPECT_GE(shot->Width(), 685) << path;
         EXPECT_GE(shot->Height(), 470) << path;
     }
+
+    // Before grading no mark shows; after it, the green mark stands beside
+    // the correct answer's row and the red one beside the answer chosen.
+    const QImage before(QString::fromStdString(answering));
+    EXPECT_TRUE(Ink(before, Greenish).isEmpty());
+    EXPECT_TRUE(Ink(before, Reddish).isEmpty());
+    const QImage after(QString::fromStdString(review));
+    for (const auto& [isColour, answer] :
+        { std::pair { &Greenish, correct }, std::pair { &Reddish, wrong } }) {
+        SCOPED_TRACE(isColour == &Greenish ? "correct answer mark" : "wrong choice mark");
+        const QRect ink = Ink(after, isColour);
+        const QRect row = AnswerRow(window, answer);
+        ASSERT_FALSE(ink.isEmpty()) << "not painted";
+        EXPECT_TRUE(PlaceInShot(window, window.Canvas1(answer)).contains(ink));
+        EXPECT_GE(ink.center().y(), row.top());
+        EXPECT_LE(ink.center().y(), row.bottom());
+        EXPECT_LE(ink.right(), PlaceInShot(window, AnswerText(window, answer)).left());
+    }
+    EXPECT_EQ(ClippedLabels(window), "") << "in review";
     EXPECT_TRUE(unhandled.empty());
 }

@@ -1,3 +1,4 @@
+#include "clipped_labels.h"
 #include "history_window.h"
 #include "label.h"
 #include "listbox.h"
@@ -104,5 +105,6 @@ TEST_F(ResultsScreenshotTest, QuestionReviewWindow)
     EXPECT_EQ(reviews.front()->QuestionText().Text(), App().GetExamQuestion(3));
     EXPECT_TRUE(
         reviews.front()->SaveScreenshot(ScreenshotFolder() + "/question_review_window.png"));
+    EXPECT_EQ(ClippedLabels(*reviews.front()), "");
     EXPECT_TRUE(Unhandled().empty());
 }

@@ -6,6 +6,11 @@
 #include "question_review_window.h"
 #include "results_fixture.h"
 
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTableWidget>
+
 #include <limits>
 #include <string>
 #include <vector>
@@ -293,4 +298,52 @@ TEST_F(StatsWindowTest, TheAccessorReturnsTheOpenWindowWithoutRefillingIt)
     class StatsWindow& fresh = StatsWindow();
     EXPECT_EQ(fresh.ListBox1().Cell(0, 1), "7");
     EXPECT_EQ(fresh.Title(), "Renamed Question History ");
+}
+
+namespace {
+
+// Where a heading does not show whole: off the visible width, or narrower
+// than its text and the header's margins. Empty when all show.
+std::string HeadingsNotFullyVisible(const Listbox& list)
+{
+    const auto& table = *static_cast<const QTableWidget*>(list.widget());
+    const QHeaderView& header = *table.horizontalHeader();
+    const int visibleWidth = table.viewport()->width();
+    const int margins = 2 * header.style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, &header);
+    std::string problems;
+    for (int column = 0; column < table.columnCount(); ++column) {
+        const int left = header.sectionViewportPosition(column);
+        const int width = header.sectionSize(column);
+        const int textWidth
+            = header.fontMetrics().horizontalAdvance(table.horizontalHeaderItem(column)->text());
+        if (left < 0 || left + width > visibleWidth || width < textWidth + margins)
+            problems += " column " + std::to_string(column) + " at " + std::to_string(left)
+                + " width " + std::to_string(width) + " (text " + std::to_string(textWidth)
+                + ", visible " + std::to_string(visibleWidth) + ")";
+    }
+    return problems;
+}
+
+} // namespace
+
+TEST_F(StatsWindowTest, AllFiveHeadingsShowWholeAtEveryWidth)
+{
+    LoadPool(ResultsPool("Technician Pool", { 35, 35, 35, 35, 35 }));
+    class StatsWindow& window = StatsWindow();
+    Listbox& list = window.ListBox1();
+    ASSERT_EQ(list.ListCount(), 175);
+    Application::DoEvents();
+    const auto& table = *static_cast<const QTableWidget*>(list.widget());
+    ASSERT_TRUE(table.verticalScrollBar()->isVisible()) << "175 rows need the scroll bar";
+
+    for (const Integer width : { 500, 360, 800 }) {
+        window.SetWidth(width);
+        Application::DoEvents();
+        SCOPED_TRACE("window width " + std::to_string(width));
+        EXPECT_EQ(HeadingsNotFullyVisible(list), "");
+        // The columns fill the visible width: no blank strip after the last.
+        const QHeaderView& header = *table.horizontalHeader();
+        EXPECT_EQ(
+            header.sectionViewportPosition(4) + header.sectionSize(4), table.viewport()->width());
+    }
 }
