@@ -24,16 +24,30 @@ std::string PrivatePreferencesFolder()
 
 namespace {
 
-// An application object whose statistics fill the file with varied values.
-void FillStatistics(Varno& app)
-{
-    for (Integer c = 1; c <= 14; ++c) {
-        for (Integer j = 1; j <= 1000; ++j) {
-            app.correct(c, j) = c + j;
-            app.historyDate(c, j) = 3.0e9 + j;
+// An application object whose statistics fill the file with varied values,
+// saving into a preferences folder of its own that goes with it.
+class StatisticsBench {
+public:
+    StatisticsBench()
+        : folder_(PrivatePreferencesFolder())
+    {
+        FileTypes::_Initialize();
+        for (Integer c = 1; c <= 14; ++c) {
+            for (Integer j = 1; j <= 1000; ++j) {
+                app.correct(c, j) = c + j;
+                app.historyDate(c, j) = 3.0e9 + j;
+            }
         }
     }
-}
+    ~StatisticsBench() { std::filesystem::remove_all(folder_); }
+    StatisticsBench(const StatisticsBench&) = delete;
+    StatisticsBench& operator=(const StatisticsBench&) = delete;
+
+    Varno app;
+
+private:
+    std::string folder_;
+};
 
 } // namespace
 
@@ -43,16 +57,12 @@ void FillStatistics(Varno& app)
 // The quit's write and the next start's read of the whole statistics file.
 static void BM_WriteThenReadStatisticsFile(benchmark::State& state)
 {
-    const std::string folder = PrivatePreferencesFolder();
-    FileTypes::_Initialize();
-    Varno app;
-    FillStatistics(app);
+    StatisticsBench bench;
     for (auto _ : state) {
-        app.WritePrefs();
-        app.ReadPrefs();
-        benchmark::DoNotOptimize(app.correct(14, 1000));
+        bench.app.WritePrefs();
+        bench.app.ReadPrefs();
+        benchmark::DoNotOptimize(bench.app.correct(14, 1000));
     }
-    std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_WriteThenReadStatisticsFile)
     ->Unit(benchmark::kMillisecond)
@@ -62,15 +72,11 @@ BENCHMARK(BM_WriteThenReadStatisticsFile)
 // The save of the Close event, alone.
 static void BM_WriteStatisticsFile(benchmark::State& state)
 {
-    const std::string folder = PrivatePreferencesFolder();
-    FileTypes::_Initialize();
-    Varno app;
-    FillStatistics(app);
+    StatisticsBench bench;
     for (auto _ : state) {
-        app.WritePrefs();
+        bench.app.WritePrefs();
         benchmark::ClobberMemory();
     }
-    std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_WriteStatisticsFile)
     ->Unit(benchmark::kMillisecond)
@@ -80,16 +86,12 @@ BENCHMARK(BM_WriteStatisticsFile)
 // The start's read, alone.
 static void BM_ReadStatisticsFile(benchmark::State& state)
 {
-    const std::string folder = PrivatePreferencesFolder();
-    FileTypes::_Initialize();
-    Varno app;
-    FillStatistics(app);
-    app.WritePrefs();
+    StatisticsBench bench;
+    bench.app.WritePrefs();
     for (auto _ : state) {
-        app.ReadPrefs();
-        benchmark::DoNotOptimize(app.correct(14, 1000));
+        bench.app.ReadPrefs();
+        benchmark::DoNotOptimize(bench.app.correct(14, 1000));
     }
-    std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_ReadStatisticsFile)
     ->Unit(benchmark::kMillisecond)

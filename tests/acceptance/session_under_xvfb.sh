@@ -14,10 +14,7 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 # shellcheck source=acceptance_helpers.sh
 source "$here/acceptance_helpers.sh"
 
-if ! command -v Xvfb >/dev/null 2>&1; then
-    echo "SKIP: Xvfb is not installed"
-    exit 77
-fi
+require_tools Xvfb
 
 work="$(mktemp -d)"
 xvfb_pid=""

@@ -48,15 +48,7 @@ std::string PoolFile(const std::string& title, Integer examLength,
         line(section.draws + " " + section.first + " " + section.last);
     for (const SectionLine& section : sections)
         line(section.label);
-    for (Integer n = 1; n <= questions; ++n) {
-        line("Question " + Str(n) + "?");
-        line(Str(((n - 1) % 4) + 1));
-        line("0");
-        for (Integer k = 1; k <= 4; ++k)
-            line("Answer " + Str(n) + "." + Str(k));
-        line("C" + Str(n));
-    }
-    return text;
+    return text + NumberedQuestionRecords(questions, lineEnd);
 }
 
 // Two sections of three questions, two drawn from the first, one from the
@@ -87,20 +79,6 @@ protected:
     }
 
     class Window1& ExamWindow() { return Window1(); }
-
-    static RadioButton& AnswerButton(const class Window1& window, Integer k)
-    {
-        switch (k) {
-        case 1:
-            return window.Answer1();
-        case 2:
-            return window.Answer2();
-        case 3:
-            return window.Answer3();
-        default:
-            return window.Answer4();
-        }
-    }
 
     static std::vector<Integer> Answers()
     {
@@ -156,9 +134,9 @@ TEST_F(DamagedPoolTest, SectionOutsideThePoolIsRefusedAndTheExamKeepsItsAnswers)
         // Entry 2 right, entry 3 wrong, then look at the damaged section and
         // at the whole pool, whose end is the damaged section's end.
         window.NextButton().Push();
-        AnswerButton(window, App().GetAnswer(App().question(2))).Push();
+        AnswerButtonNumber(window, App().GetAnswer(App().question(2))).Push();
         window.NextButton().Push();
-        AnswerButton(window, App().GetAnswer(App().question(3)) % 4 + 1).Push();
+        AnswerButtonNumber(window, App().GetAnswer(App().question(3)) % 4 + 1).Push();
         const std::vector<Integer> answers = Answers();
         const std::string shown = window.StaticText1().Text();
 
@@ -220,7 +198,7 @@ TEST_F(DamagedPoolTest, PoolThatFailsToLoadLeavesTheExamUnderItsOwnClass)
     ChooseExam(2);
     class Window1& window = ExamWindow();
     ASSERT_EQ(window.Title(), "General Exam");
-    AnswerButton(window, App().GetAnswer(App().question(1))).Push();
+    AnswerButtonNumber(window, App().GetAnswer(App().question(1))).Push();
     const std::vector<Integer> answers = Answers();
     const std::vector<Integer> questions
         = { App().question(1), App().question(2), App().question(3) };

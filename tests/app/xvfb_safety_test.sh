@@ -14,12 +14,9 @@ set -euo pipefail
 
 scenario="$1"
 varno="$2"
-for tool in Xvfb xdotool xprop; do
-    if ! command -v "$tool" >/dev/null 2>&1; then
-        echo "SKIP: $tool is not installed"
-        exit 77
-    fi
-done
+# shellcheck source=../support/virtual_display.sh
+source "$(dirname "$0")/../support/virtual_display.sh"
+require_tools Xvfb xdotool xprop
 
 work="$(mktemp -d)"
 xvfb_pid=""
@@ -48,8 +45,6 @@ mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$TMPDIR"
 unset XDG_RUNTIME_DIR
 prefs="$XDG_CONFIG_HOME/Varno Preferences"
 
-# shellcheck source=../support/virtual_display.sh
-source "$(dirname "$0")/../support/virtual_display.sh"
 start_virtual_display "$work"
 export QT_QPA_PLATFORM=xcb
 
@@ -77,14 +72,7 @@ window_of() {
 
 # wait_window PID PATTERN: waits up to 20 s for such a window and prints it.
 wait_window() {
-    local window=""
-    for _ in $(seq 100); do
-        window="$(window_of "$1" "$2")"
-        [ -n "$window" ] && break
-        kill -0 "$1" 2>/dev/null || break
-        sleep 0.2
-    done
-    echo "$window"
+    wait_for "$1" window_of "$1" "$2"
 }
 
 # message_box PID: a modal message box of the process, or nothing.
@@ -99,14 +87,7 @@ message_box() {
 }
 
 wait_message_box() {
-    local box=""
-    for _ in $(seq 100); do
-        box="$(message_box "$1")"
-        [ -n "$box" ] && break
-        kill -0 "$1" 2>/dev/null || break
-        sleep 0.2
-    done
-    echo "$box"
+    wait_for "$1" message_box "$1"
 }
 
 # dismiss WINDOW: Return in the window (the message box's OK).

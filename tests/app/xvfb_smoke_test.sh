@@ -7,12 +7,9 @@
 set -euo pipefail
 
 varno="$1"
-for tool in Xvfb xdotool; do
-    if ! command -v "$tool" >/dev/null 2>&1; then
-        echo "SKIP: $tool is not installed"
-        exit 77
-    fi
-done
+# shellcheck source=../support/virtual_display.sh
+source "$(dirname "$0")/../support/virtual_display.sh"
+require_tools Xvfb xdotool
 
 work="$(mktemp -d)"
 xvfb_pid=""
@@ -27,8 +24,6 @@ trap cleanup EXIT
 export HOME="$work/home" XDG_CONFIG_HOME="$work/config" TMPDIR="$work/tmp"
 mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$TMPDIR"
 
-# shellcheck source=../support/virtual_display.sh
-source "$(dirname "$0")/../support/virtual_display.sh"
 start_virtual_display "$work"
 export QT_QPA_PLATFORM=xcb
 
@@ -49,15 +44,14 @@ if [ -z "$chooser" ]; then
 fi
 echo "chooser window: $chooser"
 
+first_window_named() {
+    xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true
+}
+
 # wait_for_window TITLE_REGEX: prints the window's id once it is shown.
 wait_for_window() {
-    local found=""
-    for _ in $(seq 100); do
-        found="$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)"
-        [ -n "$found" ] && break
-        kill -0 "$varno_pid" 2>/dev/null || break
-        sleep 0.2
-    done
+    local found
+    found="$(wait_for "$varno_pid" first_window_named "$1")"
     if [ -z "$found" ]; then
         echo "FAIL: no window titled like \"$1\" appeared" >&2
         cat "$work/varno.log" >&2

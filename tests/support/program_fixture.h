@@ -12,6 +12,7 @@
 #include "ref.h"
 #include "resource_files_testing.h"
 #include "test_support.h"
+#include "text.h"
 #include "varno.h"
 #include "window.h"
 
@@ -20,6 +21,25 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+// The question records 1 to count of a made-up pool, each line ended by
+// lineEnd: question n reads "Question n?", its correct answer is
+// ((n - 1) mod 4) + 1, it has no figure, its answers read "Answer n.k" and its
+// code is "C<n>".
+inline std::string NumberedQuestionRecords(Integer count, const std::string& lineEnd)
+{
+    std::string text;
+    const auto line = [&](const std::string& content) { text += content + lineEnd; };
+    for (Integer n = 1; n <= count; ++n) {
+        line("Question " + Str(n) + "?");
+        line(Str(((n - 1) % 4) + 1));
+        line("0");
+        for (Integer k = 1; k <= 4; ++k)
+            line("Answer " + Str(n) + "." + Str(k));
+        line("C" + Str(n));
+    }
+    return text;
+}
 
 class ProgramTest : public testing::Test {
 protected:

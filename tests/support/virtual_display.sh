@@ -1,5 +1,32 @@
 # Sourced by the tests that run the program on a virtual X display.
 
+# require_tools TOOL...
+# Skips the test (CTest's skip status 77) when one of the tools is missing.
+require_tools() {
+    local tool
+    for tool in "$@"; do
+        if ! command -v "$tool" >/dev/null 2>&1; then
+            echo "SKIP: $tool is not installed"
+            exit 77
+        fi
+    done
+}
+
+# wait_for PID COMMAND...
+# Runs the command every 0.2 s, for up to 20 s and while the process PID
+# lives, until it prints something; prints that (or nothing).
+wait_for() {
+    local pid="$1" found=""
+    shift
+    for _ in $(seq 100); do
+        found="$("$@")"
+        [ -n "$found" ] && break
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.2
+    done
+    echo "$found"
+}
+
 # start_virtual_display WORK_FOLDER
 # Starts Xvfb on a display number of its own choosing (-displayfd picks a free
 # one and reports it once the server is ready, so parallel tests never race

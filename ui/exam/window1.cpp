@@ -117,22 +117,6 @@ Label& AnswerTextNumber(const class Window1& window, Integer k)
     }
 }
 
-RadioButton& AnswerButtonNumber(const class Window1& window, Integer k)
-{
-    switch (k) {
-    case 1:
-        return window.Answer1();
-    case 2:
-        return window.Answer2();
-    case 3:
-        return window.Answer3();
-    case 4:
-        return window.Answer4();
-    default:
-        throw OutOfBoundsException("no answer button " + Str(k));
-    }
-}
-
 // Why the pool questions first to last cannot make a list for the window,
 // or "" when they can: every one must be a pool question number (1 to 1000,
 // which is also the room of the question list), and there must be one.
@@ -154,6 +138,22 @@ bool IsLineEnd(char c)
 }
 
 } // namespace
+
+RadioButton& AnswerButtonNumber(const class Window1& window, Integer k)
+{
+    switch (k) {
+    case 1:
+        return window.Answer1();
+    case 2:
+        return window.Answer2();
+    case 3:
+        return window.Answer3();
+    case 4:
+        return window.Answer4();
+    default:
+        throw OutOfBoundsException("no answer button " + Str(k));
+    }
+}
 
 // ---- Building ----
 

@@ -21,26 +21,12 @@
 
 namespace {
 
-RadioButton& AnswerButton(const class Window1& window, Integer k)
-{
-    switch (k) {
-    case 1:
-        return window.Answer1();
-    case 2:
-        return window.Answer2();
-    case 3:
-        return window.Answer3();
-    default:
-        return window.Answer4();
-    }
-}
-
 // Which radio button is on: 1 to 4, 0 for none, -1 for more than one.
 Integer ChosenButton(const class Window1& window)
 {
     Integer chosen = 0;
     for (Integer k = 1; k <= 4; ++k) {
-        if (AnswerButton(window, k).Value())
+        if (AnswerButtonNumber(window, k).Value())
             chosen = chosen == 0 ? k : -1;
     }
     return chosen;
@@ -85,7 +71,7 @@ TEST_F(ExamWindowTest, InitShowsEntryOneOfTheDrawnExam)
     EXPECT_EQ(window.AnswerText4().Text(), "Answer " + Str(pool) + ".4\r");
     EXPECT_EQ(ChosenButton(window), 0);
     for (Integer k = 1; k <= 4; ++k) {
-        EXPECT_TRUE(AnswerButton(window, k).Enabled()) << k;
+        EXPECT_TRUE(AnswerButtonNumber(window, k).Enabled()) << k;
         EXPECT_FALSE(window.Canvas1(k).Visible()) << k;
     }
     EXPECT_TRUE(window.GradeButton().Enabled());
@@ -262,16 +248,16 @@ TEST_F(ExamWindowTest, GradingEntersReviewModeAndLocksTheAnswers)
     class Window1& window = StartExam();
     const Integer correctFirst = app.GetAnswer(app.question(1));
     const Integer wrongFirst = correctFirst % 4 + 1;
-    AnswerButton(window, wrongFirst).Push();
+    AnswerButtonNumber(window, wrongFirst).Push();
     window.NextButton().Push();
-    AnswerButton(window, app.GetAnswer(app.question(2))).Push();
+    AnswerButtonNumber(window, app.GetAnswer(app.question(2))).Push();
     window.FirstButton().Push();
 
     window.GradeButton().Push();
 
     EXPECT_TRUE(window.reviewMode);
     for (Integer k = 1; k <= 4; ++k)
-        EXPECT_FALSE(AnswerButton(window, k).Enabled()) << k;
+        EXPECT_FALSE(AnswerButtonNumber(window, k).Enabled()) << k;
     EXPECT_FALSE(window.GradeButton().Enabled());
     // Entry 1 is shown again with both marks, its choice still on.
     EXPECT_EQ(window.question, 1);
@@ -314,7 +300,7 @@ TEST_F(ExamWindowTest, ReviewModeHoldsWhileNavigatingUntilTheNextInit)
     EXPECT_FALSE(window.reviewMode);
     EXPECT_TRUE(window.GradeButton().Enabled());
     for (Integer k = 1; k <= 4; ++k) {
-        EXPECT_TRUE(AnswerButton(window, k).Enabled()) << k;
+        EXPECT_TRUE(AnswerButtonNumber(window, k).Enabled()) << k;
         EXPECT_FALSE(window.Canvas1(k).Visible()) << k;
     }
     EXPECT_EQ(ChosenButton(window), 0);

@@ -25,15 +25,7 @@ inline std::string ResultsPool(const std::string& title, const std::vector<Integ
     }
     for (std::size_t s = 1; s <= sectionSizes.size(); ++s)
         line("S" + Str(static_cast<Integer>(s)) + " Topic");
-    for (Integer n = 1; n < first; ++n) {
-        line("Question " + Str(n) + "?");
-        line(Str(((n - 1) % 4) + 1));
-        line("0");
-        for (Integer k = 1; k <= 4; ++k)
-            line("Answer " + Str(n) + "." + Str(k));
-        line("C" + Str(n));
-    }
-    return text;
+    return text + NumberedQuestionRecords(first - 1, "\r");
 }
 
 // The results windows' tests: the program with a private resource folder.
