@@ -63,12 +63,24 @@ std::size_t FindSpaceRun(std::string_view text, std::size_t from)
 
 std::string CollapseSpaceRuns(std::string_view text)
 {
-    std::string result(text.size(), '\0');
+    // Sixteen bytes of room beyond the text let every span be stored as one
+    // whole block, whatever its length.
+    std::string result(text.size() + 16, '\0');
     char* out = result.data();
     const char* in = text.data();
     std::size_t i = 0;
     bool previousSpace = false;
 #if defined(__SSE2__)
+    // The count bytes at from, in one load and one store where sixteen bytes
+    // can be read there; the output has room for the rest of the block.
+    const auto copySpan = [&](std::size_t from, std::size_t count) {
+        if (from + 16 <= text.size())
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out),
+                _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + from)));
+        else
+            std::memcpy(out, in + from, count);
+        out += count;
+    };
     const __m128i space = _mm_set1_epi8(' ');
     for (; i + 16 <= text.size(); i += 16) {
         const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
@@ -77,17 +89,20 @@ std::string CollapseSpaceRuns(std::string_view text)
         // Bit k: byte i + k is a space that follows a space, and goes.
         std::uint32_t dropped = spaces & ((spaces << 1) | (previousSpace ? 1U : 0U));
         previousSpace = (spaces & 0x8000U) != 0;
+        if (dropped == 0) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out), bytes);
+            out += 16;
+            continue;
+        }
         // The bytes between the dropped ones are copied a span at a time.
         std::size_t kept = 0;
         while (dropped != 0) {
             const auto drop = static_cast<std::size_t>(std::countr_zero(dropped));
-            std::memcpy(out, in + i + kept, drop - kept);
-            out += drop - kept;
+            copySpan(i + kept, drop - kept);
             kept = drop + 1;
             dropped &= dropped - 1;
         }
-        std::memcpy(out, in + i + kept, 16 - kept);
-        out += 16 - kept;
+        copySpan(i + kept, 16 - kept);
     }
 #endif
     for (; i < text.size(); ++i) {
