@@ -37,3 +37,13 @@ inline std::string ClippedLabels(const Window& window)
     }
     return clipped;
 }
+
+// A text of many words that no label of a window can show whole: to see that
+// ClippedLabels does find a text that is cut off.
+inline std::string TextTooLongForAnyLabel()
+{
+    std::string text;
+    for (int word = 0; word < 300; ++word)
+        text += "word ";
+    return text + "end";
+}

@@ -44,10 +44,7 @@ TEST_F(ExamWindowTest, EveryShippedQuestionFitsTheWindow)
         EXPECT_EQ(clipped, 0) << "questions whose texts do not fit";
 
         // The check itself sees a text that cannot fit.
-        std::string tooLong;
-        for (int word = 0; word < 300; ++word)
-            tooLong += "word ";
-        app.exam->question(1) = tooLong + "end";
+        app.exam->question(1) = TextTooLongForAnyLabel();
         window.question = 1;
         window.DoQuestion();
         EXPECT_NE(ClippedLabels(window), "");

@@ -36,10 +36,7 @@ TEST_F(ShippedPoolsReviewTest, EveryShippedQuestionFitsTheReviewWindow)
         EXPECT_EQ(clipped, 0) << "questions whose texts do not fit";
 
         // The check itself sees a text that cannot fit.
-        std::string tooLong;
-        for (int word = 0; word < 300; ++word)
-            tooLong += "word ";
-        review.init("X1\r", tooLong, 1, "a\r", "b\r", "c\r", "d\r");
+        review.init("X1\r", TextTooLongForAnyLabel(), 1, "a\r", "b\r", "c\r", "d\r");
         EXPECT_NE(ClippedLabels(review), "");
         review.Close();
     }
