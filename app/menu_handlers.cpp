@@ -24,12 +24,6 @@ void ShowWebPage(const std::string& url)
         MsgBox("Could not open the web page in a browser. Its address is:\r" + url);
 }
 
-// The Commercial Element examinations initialise the exam window only.
-void StartElementExam(Integer examClass)
-{
-    InitExamWindow(examClass);
-}
-
 } // namespace
 
 bool Varno::_ExamTechnician_Action()
@@ -103,19 +97,20 @@ bool Varno::_EditClearExamHistories_Action()
 
 bool Varno::_ExamFCCMarine1_Action()
 {
-    StartElementExam(4);
+    // The Commercial Element examinations initialise the exam window only.
+    InitExamWindow(4);
     return false;
 }
 
 bool Varno::_ExamFCCMarine8_Action()
 {
-    StartElementExam(5);
+    InitExamWindow(5);
     return false;
 }
 
 bool Varno::_ExamFCCMarine3_Action()
 {
-    StartElementExam(6);
+    InitExamWindow(6);
     return false;
 }
 

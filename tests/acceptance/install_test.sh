@@ -93,23 +93,13 @@ start_virtual_display "$work"
 export QT_QPA_PLATFORM=xcb
 "$moved/bin/varno" >"$work/varno.log" 2>&1 &
 varno_pid=$!
-chooser=""
-for _ in $(seq 100); do
-    chooser="$(xdotool search --name '^Choose Exam$' 2>/dev/null | head -n 1 || true)"
-    [ -n "$chooser" ] && break
-    sleep 0.2
-done
+chooser="$(wait_for "$varno_pid" first_window_named '^Choose Exam$')"
 [ -n "$chooser" ] || { cat "$work/varno.log"; fail "the moved program showed no chooser"; }
 sleep 0.5
 xdotool windowfocus --sync "$chooser" 2>/dev/null || xdotool windowfocus "$chooser"
 # The chooser's first button, Technician, has the keyboard focus.
 xdotool key --clearmodifiers space
-exam=""
-for _ in $(seq 50); do
-    exam="$(xdotool search --name '^Technician Exam$' 2>/dev/null | head -n 1 || true)"
-    [ -n "$exam" ] && break
-    sleep 0.2
-done
+exam="$(wait_for "$varno_pid" first_window_named '^Technician Exam$')"
 if [ -z "$exam" ]; then
     xdotool search --name '.' getwindowname %@ 2>/dev/null | sed 's/^/window: /' || true
     cat "$work/varno.log"

@@ -30,23 +30,13 @@ export QT_QPA_PLATFORM=xcb
 "$varno" >"$work/varno.log" 2>&1 &
 varno_pid=$!
 
-chooser=""
-for _ in $(seq 100); do
-    chooser="$(xdotool search --name '^Choose Exam$' 2>/dev/null | head -n 1 || true)"
-    [ -n "$chooser" ] && break
-    kill -0 "$varno_pid" 2>/dev/null || break
-    sleep 0.2
-done
+chooser="$(wait_for "$varno_pid" first_window_named '^Choose Exam$')"
 if [ -z "$chooser" ]; then
     echo "FAIL: no window titled \"Choose Exam\" appeared"
     cat "$work/varno.log"
     exit 1
 fi
 echo "chooser window: $chooser"
-
-first_window_named() {
-    xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true
-}
 
 # wait_for_window TITLE_REGEX: prints the window's id once it is shown.
 wait_for_window() {

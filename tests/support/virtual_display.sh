@@ -27,6 +27,11 @@ wait_for() {
     echo "$found"
 }
 
+# first_window_named TITLE_REGEX: the id of a shown window so titled, or nothing.
+first_window_named() {
+    xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true
+}
+
 # start_virtual_display WORK_FOLDER
 # Starts Xvfb on a display number of its own choosing (-displayfd picks a free
 # one and reports it once the server is ready, so parallel tests never race
