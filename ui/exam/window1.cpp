@@ -122,7 +122,7 @@ Label& AnswerTextNumber(const class Window1& window, Integer k)
 // which is also the room of the question list), and there must be one.
 std::string ListProblem(const std::string& what, Integer first, Integer last)
 {
-    constexpr Integer kMostPoolQuestions = 1000;
+    constexpr Integer kMostPoolQuestions = decltype(Varno::question)::UBound();
     const std::string refusal = what + " cannot be shown: ";
     if (first < 1 || last > kMostPoolQuestions)
         return refusal + "it runs from question " + Str(first) + " to question " + Str(last)
