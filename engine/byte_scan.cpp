@@ -63,16 +63,23 @@ std::size_t FindSpaceRun(std::string_view text, std::size_t from)
 
 std::string CollapseSpaceRuns(std::string_view text)
 {
-    // Sixteen bytes of room beyond the text let every span be stored as one
-    // whole block, whatever its length.
-    std::string result(text.size() + 16, '\0');
-    char* out = result.data();
+    std::string result(text.size(), '\0');
+    result.resize(CollapseSpaceRunsInto(text, result.data()));
+    return result;
+}
+
+std::size_t CollapseSpaceRunsInto(std::string_view text, char* const start)
+{
+    // Every span is stored as one whole block, whatever its length. That
+    // never passes the text's length: out is never further along than the
+    // input, and a block is stored only where sixteen input bytes remain.
+    char* out = start;
     const char* in = text.data();
     std::size_t i = 0;
     bool previousSpace = false;
 #if defined(__SSE2__)
     // The count bytes at from, in one load and one store where sixteen bytes
-    // can be read there; the output has room for the rest of the block.
+    // can be read there.
     const auto copySpan = [&](std::size_t from, std::size_t count) {
         if (from + 16 <= text.size())
             _mm_storeu_si128(reinterpret_cast<__m128i*>(out),
@@ -111,6 +118,5 @@ std::string CollapseSpaceRuns(std::string_view text)
             *out++ = in[i];
         previousSpace = isSpace;
     }
-    result.resize(static_cast<std::size_t>(out - result.data()));
-    return result;
+    return static_cast<std::size_t>(out - start);
 }

@@ -72,6 +72,10 @@ void ExamClass::PopulateFromText(const std::string& text)
     gettingQuestions = false;
     lineNumber = 1;
 
+    // Every text the parse keeps is a part of one line, so one block the size
+    // of the whole text holds them all.
+    texts_.Reserve(text.size());
+
     // Every CR and every LF ends a line and stays with it; a CR LF pair is two
     // lines. Bytes after the last line end are no line at all.
     const std::string_view bytes(text);
@@ -97,7 +101,7 @@ void ExamClass::ProcessLine(std::string_view line)
         const Integer n = gettingQuestionNumber;
         switch (questionState) {
         case 0:
-            question(n).assign(WithoutTerminator(line));
+            question(n) = texts_.Keep(WithoutTerminator(line));
             questionState = 1;
             break;
         case 1:
@@ -113,11 +117,11 @@ void ExamClass::ProcessLine(std::string_view line)
         case 5:
         case 6:
             // One pass copies the answer and cuts its runs of spaces.
-            questionAnswer(n, questionState - 2) = CollapseSpaceRuns(line);
+            questionAnswer(n, questionState - 2) = texts_.KeepCollapsed(line);
             ++questionState;
             break;
         default:
-            questionNumber(n).assign(line);
+            questionNumber(n) = texts_.Keep(line);
             ++gettingQuestionNumber;
             questionState = 0;
             break;
@@ -144,7 +148,7 @@ void ExamClass::ProcessLine(std::string_view line)
     }
     // N + 5 <= L <= 2N + 4 can only hold for 0 < N < L.
     if (n > 0 && n < lineNo && lineNo - 4 - n >= 1 && lineNo - 4 - n <= n)
-        sectionPrefix(lineNo - 4 - n).assign(WithoutTerminator(line));
+        sectionPrefix(lineNo - 4 - n) = texts_.Keep(WithoutTerminator(line));
     // L = 2N + 4, that is L - 4 even and half of it N.
     if ((lineNo - 4) % 2 == 0 && (lineNo - 4) / 2 == n)
         gettingQuestions = true;
@@ -153,4 +157,9 @@ void ExamClass::ProcessLine(std::string_view line)
 std::string ExamClass::StripExtraSpaces(std::string_view text)
 {
     return CollapseSpaceRuns(text);
+}
+
+PoolString ExamClass::Keep(std::string_view text)
+{
+    return texts_.Keep(text);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fixed_array.h"
+#include "pool_string.h"
 #include "types.h"
 
 #include <string>
@@ -8,9 +9,16 @@
 
 // One parsed question pool: title, pass mark, exam length, section tables and,
 // per question, its text, four answers, correct-answer number, figure number
-// and code. Arrays are used from index 1.
+// and code. Arrays are used from index 1. The texts live in the object's own
+// store, so a pool is copied only by parsing it again.
 class ExamClass {
 public:
+    ExamClass() = default;
+    ExamClass(const ExamClass&) = delete;
+    ExamClass& operator=(const ExamClass&) = delete;
+    ExamClass(ExamClass&&) = default;
+    ExamClass& operator=(ExamClass&&) = default;
+
     std::string name;
     Integer minCorrect = 0;
     Integer numQuestions = 0;
@@ -18,12 +26,12 @@ public:
     FixedArray<Integer, 100> numInSection;
     FixedArray<Integer, 100> sectionStart;
     FixedArray<Integer, 100> sectionEnd;
-    FixedArray<std::string, 100> sectionPrefix;
-    FixedArray<std::string, 1000> question;
+    FixedArray<PoolString, 100> sectionPrefix;
+    FixedArray<PoolString, 1000> question;
     FixedArray<Integer, 1000> questionCorrectAnswer;
     FixedArray<Integer, 1000> questionPic;
-    FixedArray<std::string, 1000> questionNumber;
-    FixedArray2D<std::string, 1000, 4> questionAnswer;
+    FixedArray<PoolString, 1000> questionNumber;
+    FixedArray2D<PoolString, 1000, 4> questionAnswer;
     Integer lineNumber = 0;
     bool gettingQuestions = false;
     Integer questionState = 0;
@@ -41,4 +49,10 @@ public:
     // Parses one line, terminator included, as line lineNumber of the file.
     void ProcessLine(std::string_view line);
     std::string StripExtraSpaces(std::string_view text);
+
+    // A copy of text in this pool's store, to put in one of its arrays.
+    PoolString Keep(std::string_view text);
+
+private:
+    PoolStringStore texts_;
 };

@@ -300,6 +300,21 @@ TEST_F(PoolReader, ThousandRecordsAndHundredSectionsLoad)
     EXPECT_EQ(pool.questionNumber(1000), "C1000\r");
 }
 
+TEST_F(PoolReader, RefilledPoolKeepsWhatTheNewTextDoesNotReplace)
+{
+    ExamClass pool;
+    pool.PopulateFromText(PoolText(TwoSectionPool(), "\n"));
+    pool.PopulateFromText(PoolText(UniformPool({ { 1, 1 } })));
+    EXPECT_EQ(pool.question(1), "Question 1");
+    EXPECT_EQ(pool.questionAnswer(1, 4), "Answer 1.4\r");
+    EXPECT_EQ(pool.sectionPrefix(1), "S1 Topic");
+    // Records and labels past the new pool's still read as the first pool's.
+    EXPECT_EQ(pool.sectionPrefix(2), "B2 Second topic");
+    EXPECT_EQ(pool.question(3), "What is three?");
+    EXPECT_EQ(pool.questionAnswer(3, 4), "s\n");
+    EXPECT_EQ(pool.questionNumber(3), "B2A01\n");
+}
+
 TEST_F(PoolReader, RecordOneThousandAndOneRaisesOutOfBounds)
 {
     PoolSpec spec = UniformPool({ { 1000, 1 } });

@@ -44,7 +44,7 @@ TEST_F(ExamWindowTest, EveryShippedQuestionFitsTheWindow)
         EXPECT_EQ(clipped, 0) << "questions whose texts do not fit";
 
         // The check itself sees a text that cannot fit.
-        app.exam->question(1) = TextTooLongForAnyLabel();
+        app.exam->question(1) = app.exam->Keep(TextTooLongForAnyLabel());
         window.question = 1;
         window.DoQuestion();
         EXPECT_NE(ClippedLabels(window), "");

@@ -218,7 +218,7 @@ TEST_F(ExamWindowTest, QuestionTextLosesOneTrailingLineEnd)
     const Integer pool = app.question(1);
     const std::string code = app.GetQuestionCode(pool);
     for (const LineEndCase& c : cases) {
-        app.exam->question(pool) = c.stored;
+        app.exam->question(pool) = app.exam->Keep(c.stored);
         window.DoQuestion();
         EXPECT_EQ(window.StaticText1().Text(), code + "\r" + c.shown)
             << testing::PrintToString(c.stored);
