@@ -7,7 +7,6 @@
 #include "picture.h"
 #include "resource_files_testing.h"
 #include "text_stream.h"
-#include "varno.h"
 
 #include <array>
 #include <cstdint>
@@ -87,10 +86,16 @@ std::array<bool, kPictureFileNames.size()>& PictureRefusalsShown()
 // A resource that is a pipe, a device or far too large is not read; unlike a
 // missing file (which simply reads as empty), the user is told which file it
 // is, since nothing else would explain what follows.
+bool IsRefusal(ReadFault fault)
+{
+    return fault == ReadFault::NotRegular || fault == ReadFault::TooLarge;
+}
+
+// Tells the user about a refused file; any other fault says nothing.
 void ReportRefusedFile(
     const std::string& fileName, ReadFault fault, std::uint64_t limit, bool fromPaint)
 {
-    if (fault != ReadFault::NotRegular && fault != ReadFault::TooLarge)
+    if (!IsRefusal(fault))
         return;
     std::string where;
     try {
@@ -118,8 +123,7 @@ std::string ReadOnce(TextFile which)
         return resource.permaText;
     resource.loaded = true;
 
-    Ref<FolderItem> executable = App().ExecutableFile();
-    Ref<FolderItem> resourceFolder = executable->Parent()->Parent()->Child("Resources");
+    Ref<FolderItem> resourceFolder = ResourceFolder();
     if (resourceFolder.IsNil())
         return resource.permaText;
     Ref<FolderItem> file = resourceFolder->Child(kTextFileNames[which]);
@@ -143,8 +147,7 @@ Ref<Picture> LoadWhileMissing(std::size_t which)
     if (pic.IsNil()) {
         ReadFault fault = ReadFault::None;
         pic = Picture::FromResources(kPictureFileNames[which], &fault);
-        if (pic.IsNil() && fault != ReadFault::None && !PictureRefusalsShown()[which]
-            && (fault == ReadFault::NotRegular || fault == ReadFault::TooLarge)) {
+        if (pic.IsNil() && IsRefusal(fault) && !PictureRefusalsShown()[which]) {
             PictureRefusalsShown()[which] = true;
             // Pictures are asked for while windows paint.
             ReportRefusedFile(kPictureFileNames[which], fault, Picture::kReadLimit, true);
@@ -286,8 +289,7 @@ Ref<Picture> Pic201()
 
 std::string ResourceFileProblem(const std::string& fileName)
 {
-    Ref<FolderItem> executable = App().ExecutableFile();
-    Ref<FolderItem> resourceFolder = executable->Parent()->Parent()->Child("Resources");
+    Ref<FolderItem> resourceFolder = ResourceFolder();
     if (resourceFolder.IsNil())
         return "the program has no resource folder.";
     if (!resourceFolder->Directory())

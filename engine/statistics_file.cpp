@@ -1,5 +1,6 @@
 #include "varno.h"
 
+#include "big_endian.h"
 #include "binary_stream.h"
 #include "file_access.h"
 #include "folder_item.h"
@@ -7,7 +8,6 @@
 
 #include <bit>
 #include <cstdint>
-#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -33,29 +33,19 @@ public:
     {
     }
 
-    void Byte(unsigned char value) { Store(&value, 1); }
-    void Int32(std::int32_t value)
-    {
-        std::uint32_t bits = static_cast<std::uint32_t>(value);
-        if constexpr (std::endian::native == std::endian::little)
-            bits = __builtin_bswap32(bits);
-        Store(&bits, 4);
-    }
-    void Double(double value)
-    {
-        std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
-        if constexpr (std::endian::native == std::endian::little)
-            bits = __builtin_bswap64(bits);
-        Store(&bits, 8);
-    }
+    void Byte(unsigned char value) { *Room(1) = static_cast<char>(value); }
+    void Int32(std::int32_t value) { StoreBigEndian32(Room(4), static_cast<std::uint32_t>(value)); }
+    void Double(double value) { StoreBigEndian64(Room(8), std::bit_cast<std::uint64_t>(value)); }
 
 private:
-    void Store(const void* bits, std::size_t count)
+    // The place for the next count bytes, which then count as written.
+    char* Room(std::size_t count)
     {
         if (static_cast<std::size_t>(end_ - next_) < count)
             throw OutOfBoundsException("the statistics file's layout overran its buffer");
-        std::memcpy(next_, bits, count);
+        char* const place = next_;
         next_ += count;
+        return place;
     }
 
     char* next_;
@@ -74,33 +64,26 @@ public:
 
     std::int32_t Int32()
     {
-        std::uint32_t bits = 0;
-        if (!Load(&bits, 4))
-            return 0;
-        if constexpr (std::endian::native == std::endian::little)
-            bits = __builtin_bswap32(bits);
-        return static_cast<std::int32_t>(bits);
+        const char* bytes = Take(4);
+        return bytes == nullptr ? 0 : static_cast<std::int32_t>(LoadBigEndian32(bytes));
     }
     double Double()
     {
-        std::uint64_t bits = 0;
-        if (!Load(&bits, 8))
-            return 0;
-        if constexpr (std::endian::native == std::endian::little)
-            bits = __builtin_bswap64(bits);
-        return std::bit_cast<double>(bits);
+        const char* bytes = Take(8);
+        return bytes == nullptr ? 0 : std::bit_cast<double>(LoadBigEndian64(bytes));
     }
 
 private:
-    bool Load(void* bits, std::size_t count)
+    // The next count bytes, or nothing once fewer are left.
+    const char* Take(std::size_t count)
     {
         if (static_cast<std::size_t>(end_ - next_) < count) {
             next_ = end_;
-            return false;
+            return nullptr;
         }
-        std::memcpy(bits, next_, count);
+        const char* const bytes = next_;
         next_ += count;
-        return true;
+        return bytes;
     }
 
     const char* next_;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "application.h"
-#include "exceptions.h"
 #include "exam_class.h"
 #include "exceptions.h"
 #include "fixed_array.h"

@@ -3,10 +3,12 @@
 #include "application.h"
 #include "message_sink.h"
 #include "runtime.h"
+#include "varno.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -109,4 +111,14 @@ void FuzzFault(const std::string& what)
     std::fprintf(stderr, "\nVarno fuzzer: %s\n", what.c_str());
     std::fflush(stderr);
     std::abort();
+}
+
+Varno& FuzzApp()
+{
+    static std::unique_ptr<Varno> app;
+    if (!app) {
+        app = std::make_unique<Varno>();
+        RegisterFuzzApplication(*app);
+    }
+    return *app;
 }

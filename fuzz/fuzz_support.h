@@ -9,8 +9,10 @@
 #include <vector>
 
 class Application;
+class Varno;
 
-// What every fuzzer shares: a private home, preferences and temporary folder,
+// What every fuzzer shares: the application object, a private home,
+// preferences and temporary folder,
 // the GUI runtime on the offscreen platform, a recording message sink, and
 // the rule for exceptions.
 //
@@ -25,6 +27,9 @@ void StartFuzzRuntime();
 // Registers app as the application object, with an UnhandledException
 // handler that applies the rule above to what reaches it.
 void RegisterFuzzApplication(Application& app);
+
+// The one application object of the run, made and registered on first use.
+Varno& FuzzApp();
 
 // Forgets what the message sink recorded, so a long run does not pile it up.
 void ForgetMessages();

@@ -25,16 +25,6 @@
 
 namespace {
 
-Varno& FuzzApp()
-{
-    static std::unique_ptr<Varno> app;
-    if (!app) {
-        app = std::make_unique<Varno>();
-        RegisterFuzzApplication(*app);
-    }
-    return *app;
-}
-
 // What a drawn exam must be whenever the pool passed the pool check: the
 // pool's exam length of distinct questions, each section's draw count in a
 // row, every question from its own section's range.

@@ -43,16 +43,6 @@ public:
     void Layout() override { ApplyPropertyRecord(*this, NextLayout()); }
 };
 
-Varno& FuzzApp()
-{
-    static std::unique_ptr<Varno> app;
-    if (!app) {
-        app = std::make_unique<Varno>();
-        RegisterFuzzApplication(*app);
-    }
-    return *app;
-}
-
 void AddFuzzedControl(Window& window, RecordTarget target, std::string_view record)
 {
     switch (target) {

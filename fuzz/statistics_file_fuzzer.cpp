@@ -23,16 +23,6 @@ constexpr std::size_t kRecordBytes = 24;
 constexpr std::size_t kFillerBytes = 8000;
 constexpr Integer kPooledClasses = 6;
 
-Varno& FuzzApp()
-{
-    static std::unique_ptr<Varno> app;
-    if (!app) {
-        app = std::make_unique<Varno>();
-        RegisterFuzzApplication(*app);
-    }
-    return *app;
-}
-
 // The six shipped pools, parsed once.
 const std::array<Ref<ExamClass>, kPooledClasses>& ShippedPools()
 {

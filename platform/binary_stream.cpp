@@ -1,5 +1,6 @@
 #include "binary_stream.h"
 
+#include "big_endian.h"
 #include "file_access.h"
 #include "folder_item.h"
 
@@ -36,24 +37,6 @@ struct BinaryStream::Private {
         return bytes;
     }
 };
-
-namespace {
-
-std::uint64_t ReadBigEndian(const unsigned char* bytes, int count)
-{
-    std::uint64_t value = 0;
-    for (int i = 0; i < count; ++i)
-        value = (value << 8) | bytes[i];
-    return value;
-}
-
-void AppendBigEndian(std::string& out, std::uint64_t value, int count)
-{
-    for (int shift = (count - 1) * 8; shift >= 0; shift -= 8)
-        out.push_back(static_cast<char>((value >> shift) & 0xFF));
-}
-
-} // namespace
 
 Ref<BinaryStream> BinaryStream::Create(
     const FolderItem& item, const std::string& fileType, std::string* whyNot, bool followLink)
@@ -127,7 +110,7 @@ std::int32_t BinaryStream::ReadInt32()
     const unsigned char* bytes = d->Take(4);
     if (bytes == nullptr)
         return 0;
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(ReadBigEndian(bytes, 4)));
+    return static_cast<std::int32_t>(LoadBigEndian32(bytes));
 }
 
 double BinaryStream::ReadDouble()
@@ -135,7 +118,7 @@ double BinaryStream::ReadDouble()
     const unsigned char* bytes = d->Take(8);
     if (bytes == nullptr)
         return 0;
-    return std::bit_cast<double>(ReadBigEndian(bytes, 8));
+    return std::bit_cast<double>(LoadBigEndian64(bytes));
 }
 
 std::string BinaryStream::ReadPString()
@@ -167,14 +150,20 @@ std::string_view BinaryStream::ReadView(Integer count)
 
 void BinaryStream::WriteInt32(std::int32_t value)
 {
-    if (d->target && !d->closed)
-        AppendBigEndian(d->data, static_cast<std::uint32_t>(value), 4);
+    if (!d->target || d->closed)
+        return;
+    char bytes[4];
+    StoreBigEndian32(bytes, static_cast<std::uint32_t>(value));
+    d->data.append(bytes, sizeof bytes);
 }
 
 void BinaryStream::WriteDouble(double value)
 {
-    if (d->target && !d->closed)
-        AppendBigEndian(d->data, std::bit_cast<std::uint64_t>(value), 8);
+    if (!d->target || d->closed)
+        return;
+    char bytes[8];
+    StoreBigEndian64(bytes, std::bit_cast<std::uint64_t>(value));
+    d->data.append(bytes, sizeof bytes);
 }
 
 void BinaryStream::WritePString(std::string_view text)
