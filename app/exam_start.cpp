@@ -22,10 +22,10 @@ void InitExamWindow(Integer examClass)
     try {
         Window1().Init(examClass);
     } catch (const PoolUnreadableException&) {
-        // The user has been told what is wrong with the pool file.
+        // The user has been told what is wrong with the pool file, which
+        // left the loaded pool and its exam in place. Any later failure
+        // comes after the new pool replaced the old one, and the class
+        // stays with the pool.
         app.classNumber = previousClass;
-    } catch (...) {
-        app.classNumber = previousClass;
-        throw;
     }
 }

@@ -10,5 +10,6 @@ void StartAmateurExam(Integer examClass);
 // Records the examination class and has the exam window draw a new exam of
 // it. A pool that cannot be loaded leaves the class as it was, so the exam the
 // window still shows is graded under its own class; its message has been
-// shown, and any other failure goes on to the caller.
+// shown. Any other failure comes after the new pool is in place, keeps the
+// new class and goes on to the caller.
 void InitExamWindow(Integer examClass);

@@ -6,6 +6,7 @@
 
 #include "application.h"
 #include "bevel_button.h"
+#include "debug_messages_testing.h"
 #include "exceptions.h"
 #include "label.h"
 #include "popup_menu.h"
@@ -228,6 +229,29 @@ TEST_F(DamagedPoolTest, PoolThatFailsToLoadLeavesTheExamUnderItsOwnClass)
     EXPECT_EQ(written->historyCorrect(2, 1), 1);
     EXPECT_EQ(written->historyIncorrect(2, 1), 2);
     EXPECT_EQ(written->incorrect(2, questions[1]), 1);
+}
+
+// Once the new pool has replaced the old one, the class goes with it, even
+// when the start fails later on: the window shows the new pool's questions.
+TEST_F(DamagedPoolTest, StartThatFailsAfterThePoolLoadedKeepsTheNewClass)
+{
+    WritePool("GeneralFile.txt", SoundPool("General"));
+    WritePool("TechFile.txt", SoundPool("Technician"));
+    ChooseExam(2);
+    ASSERT_EQ(App().classNumber, 2);
+
+    // The drawing's debug texts come after the pool is in place; the
+    // reader's count comes before.
+    SetDebugMessageObserver([](const std::string& text) {
+        if (text.rfind("questions read", 0) != 0)
+            throw RuntimeException("drawing failed");
+    });
+    ChooseExam(1);
+    SetDebugMessageObserver({});
+    ASSERT_EQ(Unhandled().size(), 1u);
+    EXPECT_EQ(App().exam->poolFile, "TechFile.txt");
+    EXPECT_EQ(App().examName, "Technician");
+    EXPECT_EQ(App().classNumber, 1);
 }
 
 TEST_F(DamagedPoolTest, ExamWithNoQuestionsIsNotGraded)
