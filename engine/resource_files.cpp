@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <set>
 
 namespace {
 
@@ -75,12 +76,11 @@ std::array<Ref<Picture>, kPictureFileNames.size()>& Pictures()
     return pictures;
 }
 
-// A refused picture is tried again on later calls like a missing one, but the
-// user hears about it once.
-std::array<bool, kPictureFileNames.size()>& PictureRefusalsShown()
+// The picture files the user has been told about this run.
+std::set<std::string>& PictureProblemsTold()
 {
-    static std::array<bool, kPictureFileNames.size()> shown {};
-    return shown;
+    static std::set<std::string> told;
+    return told;
 }
 
 // A resource that is a pipe, a device or far too large is not read; unlike a
@@ -147,11 +147,11 @@ Ref<Picture> LoadWhileMissing(std::size_t which)
     if (pic.IsNil()) {
         ReadFault fault = ReadFault::None;
         pic = Picture::FromResources(kPictureFileNames[which], &fault);
-        if (pic.IsNil() && IsRefusal(fault) && !PictureRefusalsShown()[which]) {
-            PictureRefusalsShown()[which] = true;
-            // Pictures are asked for while windows paint.
+        // A refused picture is tried again on later calls like a missing
+        // one, but the user hears about it once. Pictures are asked for while
+        // windows paint.
+        if (pic.IsNil() && IsRefusal(fault) && FirstTellingAboutPicture(kPictureFileNames[which]))
             ReportRefusedFile(kPictureFileNames[which], fault, Picture::kReadLimit, true);
-        }
     }
     return pic;
 }
@@ -166,7 +166,7 @@ void ForgetResourceFilesForTesting()
     }
     for (Ref<Picture>& pic : Pictures())
         pic = nullptr;
-    PictureRefusalsShown().fill(false);
+    PictureProblemsTold().clear();
 }
 
 std::string TechFile()
@@ -285,6 +285,11 @@ Ref<Picture> Pic200()
 Ref<Picture> Pic201()
 {
     return LoadWhileMissing(21);
+}
+
+bool FirstTellingAboutPicture(const std::string& fileName)
+{
+    return PictureProblemsTold().insert(fileName).second;
 }
 
 std::string ResourceFileProblem(const std::string& fileName)

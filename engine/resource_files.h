@@ -23,6 +23,11 @@ std::string VarnoDocs();
 // ..."); "" when it can be opened. Looks at the file as it is now.
 std::string ResourceFileProblem(const std::string& fileName);
 
+// A problem with a picture file is told to the user once a run, by whoever
+// meets it first: the accessor that refuses the file, or a window that finds
+// no picture. True on the first call for a file, false after.
+bool FirstTellingAboutPicture(const std::string& fileName);
+
 Ref<Picture> Pic1001();
 Ref<Picture> Pic1002();
 Ref<Picture> Pic1003();

@@ -1,5 +1,4 @@
 #include "mark_canvas.h"
-#include "mark_canvas_testing.h"
 
 #include "control_records.h"
 #include "graphics.h"
@@ -8,20 +7,12 @@
 #include "property_record.h"
 #include "resource_files.h"
 
-#include <set>
-
 namespace {
 
 constexpr Integer kCorrectAnswerMark = 1;
 constexpr Integer kWrongChoiceMark = 2;
 // Only the top-left square of a mark picture is ever drawn.
 constexpr Integer kMarkSourceSize = 32;
-
-std::set<std::string>& ReportedMissingPictures()
-{
-    static std::set<std::string> reported;
-    return reported;
-}
 
 // The mark's square stretched over the whole control, its white left out so
 // the window shows through. The mode is set on the picture the accessor
@@ -33,7 +24,7 @@ std::set<std::string>& ReportedMissingPictures()
 void DrawMark(Graphics& g, const Ref<Picture>& picture, const std::string& file)
 {
     if (picture.IsNil()) {
-        if (ReportedMissingPictures().insert(file).second)
+        if (FirstTellingAboutPicture(file))
             MsgBoxLater("The answer mark picture \"" + file
                 + "\" is missing from the resource folder or cannot be read, so that mark "
                   "cannot be shown.");
@@ -44,11 +35,6 @@ void DrawMark(Graphics& g, const Ref<Picture>& picture, const std::string& file)
 }
 
 } // namespace
-
-void ForgetMissingMarkReportsForTesting()
-{
-    ReportedMissingPictures().clear();
-}
 
 MarkCanvas::MarkCanvas(Window& window)
     : Canvas(window)

@@ -1,7 +1,6 @@
 // The answer mark: its stored "type" and how it paints the two mark pictures.
 
 #include "mark_canvas.h"
-#include "mark_canvas_testing.h"
 
 #include "application.h"
 #include "control_records.h"
@@ -20,6 +19,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -68,7 +70,6 @@ protected:
         });
         Application::Register(&app);
         ForgetResourceFilesForTesting();
-        ForgetMissingMarkReportsForTesting();
     }
     void TearDown() override
     {
@@ -209,5 +210,25 @@ TEST_F(MarkCanvasTest, MissingPictureIsReportedOnceAfterThePaint)
     Application::DoEvents();
     ASSERT_EQ(sink.messages.size(), 2u);
     EXPECT_NE(sink.messages[1].find("\"Pic201.gif\""), std::string::npos) << sink.messages[1];
+    EXPECT_TRUE(unhandled.empty());
+}
+
+// A mark picture that is not an ordinary file is refused as it is read; that
+// is the one thing the user hears about it.
+TEST_F(MarkCanvasTest, RefusedPictureIsReportedOnlyAsRefused)
+{
+    std::filesystem::create_directories(resourceFolder);
+    ASSERT_EQ(mkfifo((resourceFolder + "/Pic200.gif").c_str(), 0600), 0);
+    MarkCanvas& mark = AddMark(1);
+    RecordingMessageSink& sink = InstallRecordingMessageSink();
+    EXPECT_EQ(mark.PixelAt(5, 5), kWhite);
+    Application::DoEvents();
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_NE(sink.messages[0].find("not an ordinary file"), std::string::npos)
+        << sink.messages[0];
+
+    mark.PixelAt(5, 5);
+    Application::DoEvents();
+    EXPECT_EQ(sink.messages.size(), 1u);
     EXPECT_TRUE(unhandled.empty());
 }
