@@ -224,8 +224,7 @@ TEST_F(MarkCanvasTest, RefusedPictureIsReportedOnlyAsRefused)
     EXPECT_EQ(mark.PixelAt(5, 5), kWhite);
     Application::DoEvents();
     ASSERT_EQ(sink.messages.size(), 1u);
-    EXPECT_NE(sink.messages[0].find("not an ordinary file"), std::string::npos)
-        << sink.messages[0];
+    EXPECT_NE(sink.messages[0].find("not an ordinary file"), std::string::npos) << sink.messages[0];
 
     mark.PixelAt(5, 5);
     Application::DoEvents();
