@@ -406,9 +406,9 @@ void Window1::NextButton_Action(BevelButton&)
 void Window1::GradeButton_Action(BevelButton& control)
 {
     // A window no exam was started in (File > Show Exam first, or a pool that
-    // failed to load) and a list of no questions have nothing to grade: a
-    // result would be a score of 0 out of 0, filed under whatever class the
-    // application last held.
+    // failed to load) has nothing to grade: its result would be filed under
+    // whatever class the application last held. A list of no questions has
+    // nothing to grade either; the window says so and stays out of review.
     if (previousExamMode == 0 || App().numberQuestions < 1) {
         MsgBox("There is no exam to grade. Choose an exam from the Exam menu first.");
         return;
