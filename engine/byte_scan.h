@@ -15,6 +15,7 @@ std::size_t FindSpaceRun(std::string_view text, std::size_t from);
 // The text with every run of spaces cut to its first space.
 std::string CollapseSpaceRuns(std::string_view text);
 
-// The same, written to out, which must have room for the text; nothing is
-// written past the length returned, or at most up to the text's own length.
+// The same, written to out, which must have room for text.size() bytes (the
+// copy may use that room in whole blocks, but never more); returns the length
+// of the result.
 std::size_t CollapseSpaceRunsInto(std::string_view text, char* out);
