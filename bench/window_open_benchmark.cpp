@@ -24,7 +24,9 @@ namespace {
 
 // Opening a window as the user waits for it: built, filled, shown and
 // painted once. Closing it again is not measured. The program is started
-// once per benchmark and brought to the state the window needs.
+// once per benchmark and brought to the state the window needs. Resource
+// files (pools, pictures) are read once a run and kept, so these are the
+// openings after the first: the reading of those files is not in them.
 void MeasureOpening(
     benchmark::State& state, const std::function<void()>& prepare,
     const std::function<Window&()>& open,

