@@ -35,7 +35,8 @@ WholeFile ReadWholeFile(const FolderItem& item, std::uint64_t maxBytes);
 
 // A file written whole and put in place of the old one only once it is on the
 // disk: the bytes go to a new temporary file beside the target (named
-// "<target name>.XXXXXX", created exclusively, never through a link), which is
+// "<target name>.saving-XXXXXX", six random letters or digits, created
+// exclusively, never through a link), which is
 // flushed and then renamed over the target; the folder is flushed after the
 // rename. Destroyed without a successful Commit, it removes its temporary file
 // and the old file stays as it was.
@@ -60,7 +61,8 @@ public:
     // space left on device".
     const std::string& ErrorText() const { return errorText_; }
 
-    // The names Open gives its temporary files, for the target's own name.
+    // The names Open gives its temporary files, for the target's own name:
+    // "<targetName>.saving-" and six letters or digits, nothing else.
     static bool IsTemporaryNameFor(const std::string& fileName, const std::string& targetName);
 
 private:
