@@ -97,9 +97,8 @@ WholeFile ReadWholeFile(const FolderItem& item, std::uint64_t maxBytes)
         = ::open(item.NativePath().c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (descriptor < 0) {
         const int error = errno;
-        result.fault = error == ENOENT || error == ENOTDIR ? ReadFault::Missing
-            : error == EISDIR                              ? ReadFault::Missing
-                                                           : ReadFault::Unreadable;
+        result.fault
+            = error == ENOENT || error == ENOTDIR ? ReadFault::Missing : ReadFault::Unreadable;
         result.errorText = SystemText(error);
         return result;
     }
