@@ -65,9 +65,9 @@ Ref<BinaryStream> BinaryStream::Open(const FolderItem& item, Integer maxBytes, R
         = ReadWholeFile(item, static_cast<std::uint64_t>(std::max<Integer>(maxBytes, 0)));
     if (fault != nullptr)
         *fault = file.fault;
-    if (!file.content)
+    if (file.fault != ReadFault::None)
         return {};
-    return FromBytes(std::move(*file.content));
+    return FromBytes(std::move(file.content));
 }
 
 void BinaryStream::RemoveLeftovers(const FolderItem& item)

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,7 +22,7 @@ enum class ReadFault {
 };
 
 struct WholeFile {
-    std::optional<std::string> content; // set only when fault is None
+    std::string content; // empty unless fault is None
     ReadFault fault = ReadFault::None;
     std::string errorText; // the system's reason for Unreadable
 };
