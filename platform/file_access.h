@@ -12,6 +12,9 @@ class QString;
 // The item's path as Qt names files.
 QString QtPath(const FolderItem& item);
 
+// The bound of the streams' whole-file reads unless a caller gives its own.
+inline constexpr std::uint64_t kDefaultReadLimit = std::uint64_t { 256 } * 1024 * 1024;
+
 // Why a whole file could not be read.
 enum class ReadFault {
     None,
