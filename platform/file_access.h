@@ -38,10 +38,10 @@ WholeFile ReadWholeFile(const FolderItem& item, std::uint64_t maxBytes);
 // A file written whole and put in place of the old one only once it is on the
 // disk: the bytes go to a new temporary file beside the target (named
 // "<target name>.saving-XXXXXX", six random letters or digits, created
-// exclusively, never through a link), which is
-// flushed and then renamed over the target; the folder is flushed after the
-// rename. Destroyed without a successful Commit, it removes its temporary file
-// and the old file stays as it was.
+// exclusively, never through a link), which is flushed and then renamed over
+// the target; the folder is flushed after the rename. Destroyed without a
+// successful Commit, it removes its temporary file and the old file stays as
+// it was.
 class ReplacingFile {
 public:
     // followLink: when the target is a symbolic link, the file it leads to is
