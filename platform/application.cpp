@@ -239,10 +239,7 @@ int Application::Run()
     });
 
     // A signal to end the program is a quit like any other: Close runs, once.
-    TerminationSignals quitOnSignal([this] {
-        if (!quit_)
-            CallWithExceptionHandling([this] { Quit(); });
-    });
+    TerminationSignals quitOnSignal([this] { CallWithExceptionHandling([this] { Quit(); }); });
 
     RaiseOpen();
     if (quit_)

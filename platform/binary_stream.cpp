@@ -65,9 +65,9 @@ Ref<BinaryStream> BinaryStream::Open(const FolderItem& item, Integer maxBytes, R
         = ReadWholeFile(item, static_cast<std::uint64_t>(std::max<Integer>(maxBytes, 0)));
     if (fault != nullptr)
         *fault = file.fault;
-    if (!file.content)
+    if (file.fault != ReadFault::None)
         return {};
-    return FromBytes(std::move(*file.content));
+    return FromBytes(std::move(file.content));
 }
 
 void BinaryStream::RemoveLeftovers(const FolderItem& item)
@@ -76,8 +76,13 @@ void BinaryStream::RemoveLeftovers(const FolderItem& item)
     if (!folder)
         return;
     const std::string targetName = item.Name();
+    // Never the throwing forms: a folder that cannot be read (at the start or
+    // half-way) only ends the clean-up.
+    namespace fs = std::filesystem;
     std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(folder->NativePath(), error)) {
+    for (auto it = fs::directory_iterator(folder->NativePath(), error);
+         !error && it != fs::directory_iterator(); it.increment(error)) {
+        const fs::directory_entry& entry = *it;
         const std::string name = entry.path().filename().string();
         if (!ReplacingFile::IsTemporaryNameFor(name, targetName))
             continue;

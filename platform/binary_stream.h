@@ -1,5 +1,6 @@
 #pragma once
 
+#include "file_access.h"
 #include "ref.h"
 #include "types.h"
 
@@ -9,7 +10,6 @@
 #include <string_view>
 
 class FolderItem;
-enum class ReadFault;
 
 // Binary files in one fixed byte order, big-endian on every host.
 //
@@ -23,10 +23,6 @@ enum class ReadFault;
 // old file untouched.
 class BinaryStream {
 public:
-    // Reads are bounded: a file larger than this is refused unless the caller
-    // gives a bound of its own.
-    static constexpr Integer kDefaultReadLimit = Integer { 256 } * 1024 * 1024;
-
     // Nil when the file cannot be created; whyNot then says why. fileType
     // names a registered FileType. A link at the item's place is followed
     // (the file it leads to is replaced) unless followLink is false, when the

@@ -14,20 +14,24 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <string_view>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
+// A temporary file is named "<target name>.saving-" and six random letters or
+// digits. The marker is one no person types, so the clean-up of what a killed
+// save left behind never takes a copy the user made (".Backup", ".Copy01").
+constexpr std::string_view kTemporaryMarker = ".saving-";
 constexpr int kTemporarySuffixLength = 6;
 constexpr char kTemporaryCharacters[]
     = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 
-bool HasDigitOrCapital(const std::string& suffix)
+bool IsTemporaryCharacter(char c)
 {
-    return std::any_of(suffix.begin(), suffix.end(),
-        [](char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z'); });
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
 struct SyncFailures {
@@ -93,9 +97,8 @@ WholeFile ReadWholeFile(const FolderItem& item, std::uint64_t maxBytes)
         = ::open(item.NativePath().c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (descriptor < 0) {
         const int error = errno;
-        result.fault = error == ENOENT || error == ENOTDIR ? ReadFault::Missing
-            : error == EISDIR                              ? ReadFault::Missing
-                                                           : ReadFault::Unreadable;
+        result.fault
+            = error == ENOENT || error == ENOTDIR ? ReadFault::Missing : ReadFault::Unreadable;
         result.errorText = SystemText(error);
         return result;
     }
@@ -211,14 +214,10 @@ bool ReplacingFile::Open()
         mode = old.st_mode & 07777;
 
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string name = targetName_ + ".";
+        std::string name = targetName_ + std::string(kTemporaryMarker);
         for (int i = 0; i < kTemporarySuffixLength; ++i)
             name += kTemporaryCharacters[QRandomGenerator::system()->bounded(
                 static_cast<int>(sizeof kTemporaryCharacters - 1))];
-        // A suffix of lower-case letters alone could be a word a person chose
-        // ("backup"), which the clean-up leaves alone; ours never is one.
-        if (!HasDigitOrCapital(name.substr(targetName_.size() + 1)))
-            continue;
         fileDescriptor_ = ::openat(folderDescriptor_, name.c_str(),
             O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
         if (fileDescriptor_ >= 0) {
@@ -276,12 +275,9 @@ bool ReplacingFile::Commit(std::string_view bytes)
 
 bool ReplacingFile::IsTemporaryNameFor(const std::string& fileName, const std::string& targetName)
 {
-    if (fileName.size() != targetName.size() + 1 + kTemporarySuffixLength
-        || !fileName.starts_with(targetName + "."))
+    const std::string prefix = targetName + std::string(kTemporaryMarker);
+    if (fileName.size() != prefix.size() + kTemporarySuffixLength || !fileName.starts_with(prefix))
         return false;
-    for (std::size_t i = targetName.size() + 1; i < fileName.size(); ++i) {
-        if (std::strchr(kTemporaryCharacters, fileName[i]) == nullptr || fileName[i] == '\0')
-            return false;
-    }
-    return HasDigitOrCapital(fileName.substr(targetName.size() + 1));
+    const std::string_view suffix = std::string_view(fileName).substr(prefix.size());
+    return std::all_of(suffix.begin(), suffix.end(), IsTemporaryCharacter);
 }

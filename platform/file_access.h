@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,6 +12,9 @@ class QString;
 // The item's path as Qt names files.
 QString QtPath(const FolderItem& item);
 
+// The bound of the streams' whole-file reads unless a caller gives its own.
+inline constexpr std::uint64_t kDefaultReadLimit = std::uint64_t { 256 } * 1024 * 1024;
+
 // Why a whole file could not be read.
 enum class ReadFault {
     None,
@@ -23,7 +25,7 @@ enum class ReadFault {
 };
 
 struct WholeFile {
-    std::optional<std::string> content; // set only when fault is None
+    std::string content; // empty unless fault is None
     ReadFault fault = ReadFault::None;
     std::string errorText; // the system's reason for Unreadable
 };
@@ -35,10 +37,11 @@ WholeFile ReadWholeFile(const FolderItem& item, std::uint64_t maxBytes);
 
 // A file written whole and put in place of the old one only once it is on the
 // disk: the bytes go to a new temporary file beside the target (named
-// "<target name>.XXXXXX", created exclusively, never through a link), which is
-// flushed and then renamed over the target; the folder is flushed after the
-// rename. Destroyed without a successful Commit, it removes its temporary file
-// and the old file stays as it was.
+// "<target name>.saving-XXXXXX", six random letters or digits, created
+// exclusively, never through a link), which is flushed and then renamed over
+// the target; the folder is flushed after the rename. Destroyed without a
+// successful Commit, it removes its temporary file and the old file stays as
+// it was.
 class ReplacingFile {
 public:
     // followLink: when the target is a symbolic link, the file it leads to is
@@ -60,7 +63,8 @@ public:
     // space left on device".
     const std::string& ErrorText() const { return errorText_; }
 
-    // The names Open gives its temporary files, for the target's own name.
+    // The names Open gives its temporary files, for the target's own name:
+    // "<targetName>.saving-" and six letters or digits, nothing else.
     static bool IsTemporaryNameFor(const std::string& fileName, const std::string& targetName);
 
 private:

@@ -24,9 +24,11 @@ Ref<Picture> Picture::Open(const FolderItem& item, ReadFault* fault)
     WholeFile file = ReadWholeFile(item, kReadLimit);
     if (fault != nullptr)
         *fault = file.fault;
-    if (!file.content)
+    if (file.fault != ReadFault::None)
         return {};
-    QByteArray bytes = QByteArray::fromStdString(*file.content);
+    // No copy: the bytes stay the string's, which outlives the decoding.
+    QByteArray bytes
+        = QByteArray::fromRawData(file.content.data(), static_cast<qsizetype>(file.content.size()));
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);

@@ -15,9 +15,9 @@ Ref<TextInputStream> TextInputStream::Open(
     WholeFile file = ReadWholeFile(item, maxBytes);
     if (fault != nullptr)
         *fault = file.fault;
-    if (!file.content)
+    if (file.fault != ReadFault::None)
         return {};
-    return MakeRef<TextInputStream>(std::move(*file.content));
+    return MakeRef<TextInputStream>(std::move(file.content));
 }
 
 TextInputStream::TextInputStream(std::string content)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "file_access.h"
 #include "ref.h"
 
 #include <cstdint>
@@ -8,15 +9,10 @@
 #include <string_view>
 
 class FolderItem;
-enum class ReadFault;
 
 // Text read as raw bytes: no encoding and no line-end conversion.
 class TextInputStream {
 public:
-    // Reads are bounded: a file larger than this is refused unless the caller
-    // gives a bound of its own.
-    static constexpr std::uint64_t kDefaultReadLimit = std::uint64_t { 256 } * 1024 * 1024;
-
     // Nil when the file does not exist, is not a regular file (a pipe or a
     // device is never opened for reading), is larger than maxBytes or cannot
     // be read; fault then says which.

@@ -458,17 +458,19 @@ TEST_F(StatisticsFile, TheNoticeOfAShortFileSaysWhatWasKeptAndWhatStartsFromZero
 }
 
 // A save killed half-way leaves its temporary file; the next run removes it
-// before reading, and touches nothing else.
+// before reading, and touches nothing else (not a copy the user made).
 TEST_F(StatisticsFile, ReadingRemovesWhatAKilledSaveLeftBehind)
 {
     FillPattern(*app);
     app->WritePrefs();
-    WriteFileBytes(path + ".k1LLed", std::string(5000, 'x'));
+    WriteFileBytes(path + ".saving-k1LLed", std::string(5000, 'x'));
     WriteFileBytes(path + ".damaged", "kept");
+    WriteFileBytes(path + ".Backup", "the user's copy");
     auto next = NextRun();
     next->ReadPrefs();
-    EXPECT_FALSE(fs::exists(path + ".k1LLed"));
+    EXPECT_FALSE(fs::exists(path + ".saving-k1LLed"));
     EXPECT_EQ(ReadFileBytes(path + ".damaged"), "kept");
+    EXPECT_EQ(ReadFileBytes(path + ".Backup"), "the user's copy");
     EXPECT_TRUE(HoldsPattern(*next, 3, 3));
 }
 

@@ -7,12 +7,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <csignal>
 #include <filesystem>
 #include <functional>
 #include <limits>
 #include <string>
 #include <vector>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -241,52 +245,72 @@ TEST(BinaryStream, ALinkIsFollowedOnlyWhenAskedTo)
     EXPECT_EQ(ReadFileBytes(folder + "/target.bin"), "through the link");
 }
 
+namespace {
+
+// A save killed half-way, in a child process: what it leaves in the folder
+// is what a crash or a kill leaves. The names of the files it left.
+std::vector<std::string> LeftByAKilledSave(const std::string& path)
+{
+    namespace fs = std::filesystem;
+    const std::string folder = fs::path(path).parent_path().string();
+    std::vector<std::string> before;
+    for (const auto& entry : fs::directory_iterator(folder))
+        before.push_back(entry.path().filename().string());
+    const pid_t child = ::fork();
+    if (child == 0) {
+        Ref<BinaryStream> stream = BinaryStream::Create(FolderItem(path), "myprefs");
+        if (stream)
+            stream->Write("half a save");
+        ::raise(SIGKILL);
+        ::_exit(1);
+    }
+    int status = 0;
+    EXPECT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << status;
+    std::vector<std::string> left;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        if (std::find(before.begin(), before.end(), name) == before.end())
+            left.push_back(name);
+    }
+    return left;
+}
+
+} // namespace
+
 // What a save killed half-way leaves is removed at the next start; nothing
-// else in the folder is touched, whatever its name looks like.
+// else in the folder is touched, however close its name comes to ours: a
+// copy the user made and named ".Backup" or ".Copy01" is theirs.
 TEST(BinaryStream, RemoveLeftoversTakesOnlyTheSavesOwnTemporaryFiles)
 {
     namespace fs = std::filesystem;
     const std::string folder = MakeTempFolder("binary");
     const std::string path = folder + "/Varno Preferences";
     WriteFileBytes(path, "statistics");
-    WriteFileBytes(folder + "/Varno Preferences.aB3xY9", "left by a kill");
-    WriteFileBytes(folder + "/Varno Preferences.Qz0000", "left by another kill");
-    const char* kept[] = { "Varno Preferences.damaged", "Varno Preferences.lock",
-        "Varno Preferences.aB3xY", "Varno Preferences.aB3xY9z", "Varno Preferences.ab-xy9",
-        "Varno Preferences.backup", "Other File.aB3xY9", "Varno Preferences" };
-    for (const char* name : kept) {
-        if (!fs::exists(folder + "/" + name))
-            WriteFileBytes(folder + "/" + name, name);
-    }
-    fs::create_directory(folder + "/Varno Preferences.Dir123");
-    WriteFileBytes(folder + "/elsewhere", "a link's target");
-    fs::create_symlink(folder + "/elsewhere", folder + "/Varno Preferences.Link12");
-
-    // A save that is still open is not a leftover of an earlier run, but the
-    // removal runs at start-up, before any save: here it goes too.
-    BinaryStream::RemoveLeftovers(FolderItem(path));
-
-    EXPECT_FALSE(fs::exists(folder + "/Varno Preferences.aB3xY9"));
-    EXPECT_FALSE(fs::exists(folder + "/Varno Preferences.Qz0000"));
+    const char* kept[] = { "Varno Preferences.Backup", "Varno Preferences.BACKUP",
+        "Varno Preferences.Copy01", "Varno Preferences.aB3xY9", "Varno Preferences.damaged",
+        "Varno Preferences.lock", "Varno Preferences.backup", "Varno Preferences.saving-aB3xY",
+        "Varno Preferences.saving-aB3xY9z", "Varno Preferences.saving-ab-xy9",
+        "Varno Preferences.Saving-aB3xY9", "Varno Preferences.savingaB3xY9",
+        "Other File.saving-aB3xY9" };
     for (const char* name : kept)
-        EXPECT_TRUE(fs::exists(folder + "/" + name)) << name;
-    EXPECT_TRUE(fs::is_directory(folder + "/Varno Preferences.Dir123"));
-    EXPECT_TRUE(fs::is_symlink(folder + "/Varno Preferences.Link12"));
-    EXPECT_EQ(ReadFileBytes(path), "statistics");
-}
+        WriteFileBytes(folder + "/" + name, name);
+    fs::create_directory(folder + "/Varno Preferences.saving-Dir123");
+    WriteFileBytes(folder + "/elsewhere", "a link's target");
+    fs::create_symlink(folder + "/elsewhere", folder + "/Varno Preferences.saving-Link12");
+    const std::vector<std::string> leftovers = LeftByAKilledSave(path);
+    ASSERT_EQ(leftovers.size(), 1u);
+    EXPECT_TRUE(ReplacingFile::IsTemporaryNameFor(leftovers[0], "Varno Preferences"))
+        << leftovers[0];
+    WriteFileBytes(folder + "/Varno Preferences.saving-Qz0000", "left by an older kill");
 
-TEST(BinaryStream, TheTemporaryFileHasANameThatRemoveLeftoversKnows)
-{
-    namespace fs = std::filesystem;
-    const std::string folder = MakeTempFolder("binary");
-    const std::string path = folder + "/Varno Preferences";
-    Ref<BinaryStream> stream = BinaryStream::Create(FolderItem(path), "myprefs");
-    ASSERT_TRUE(stream);
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    ASSERT_EQ(names.size(), 1u);
-    EXPECT_TRUE(ReplacingFile::IsTemporaryNameFor(names[0], "Varno Preferences")) << names[0];
     BinaryStream::RemoveLeftovers(FolderItem(path));
-    EXPECT_TRUE(fs::is_empty(folder));
+
+    EXPECT_FALSE(fs::exists(folder + "/" + leftovers[0]));
+    EXPECT_FALSE(fs::exists(folder + "/Varno Preferences.saving-Qz0000"));
+    for (const char* name : kept)
+        EXPECT_EQ(ReadFileBytes(folder + "/" + name), name);
+    EXPECT_TRUE(fs::is_directory(folder + "/Varno Preferences.saving-Dir123"));
+    EXPECT_TRUE(fs::is_symlink(folder + "/Varno Preferences.saving-Link12"));
+    EXPECT_EQ(ReadFileBytes(path), "statistics");
 }

@@ -142,7 +142,7 @@ TEST(TextInputStream, PipesDevicesAndOversizeFilesAreRefusedAtOnce)
         { "zero.txt", 1000, ReadFault::NotRegular },
         { "null.txt", 1000, ReadFault::NotRegular },
         { "huge.txt", 1000, ReadFault::TooLarge },
-        { "huge.txt", TextInputStream::kDefaultReadLimit, ReadFault::TooLarge },
+        { "huge.txt", kDefaultReadLimit, ReadFault::TooLarge },
         { "bound.txt", 999, ReadFault::TooLarge },
         { "missing.txt", 1000, ReadFault::Missing },
     };
