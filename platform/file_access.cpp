@@ -45,6 +45,29 @@ SyncFailures& InjectedSyncFailures()
     return failures;
 }
 
+// A file whose opening for reading fails on purpose, and with what.
+struct OpenFailure {
+    std::string path;
+    int error = 0;
+};
+
+OpenFailure& InjectedOpenFailure()
+{
+    static OpenFailure failure;
+    return failure;
+}
+
+// ::open for reading, unless a test made this file fail (-1 and errno set).
+int OpenForReading(const std::string& path, int flags)
+{
+    const OpenFailure& failure = InjectedOpenFailure();
+    if (failure.error != 0 && failure.path == path) {
+        errno = failure.error;
+        return -1;
+    }
+    return ::open(path.c_str(), flags);
+}
+
 // 0, or the errno value of the failed flush.
 int SyncFile(int descriptor)
 {
@@ -82,6 +105,11 @@ void SetSyncFailuresForTesting(int fileSyncError, int folderSyncError)
     InjectedSyncFailures() = { fileSyncError, folderSyncError };
 }
 
+void SetOpenFailureForTesting(const std::string& path, int error)
+{
+    InjectedOpenFailure() = { path, error };
+}
+
 QString QtPath(const FolderItem& item)
 {
     return QFile::decodeName(QByteArray::fromStdString(item.NativePath()));
@@ -94,7 +122,7 @@ WholeFile ReadWholeFile(const FolderItem& item, std::uint64_t maxBytes)
     WholeFile result;
     // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a writer.
     int descriptor
-        = ::open(item.NativePath().c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        = OpenForReading(item.NativePath(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (descriptor < 0) {
         const int error = errno;
         result.fault
