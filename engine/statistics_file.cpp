@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 namespace {
 
@@ -255,7 +256,7 @@ void Varno::WritePrefs()
             writer.Int32(static_cast<std::int32_t>(historyIncorrect(c, j)));
         }
     }
-    stream->Write(bytes);
+    stream->Write(std::move(bytes));
     if (stream->Close())
         return;
     if (!stream->TargetReplaced())

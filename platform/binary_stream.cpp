@@ -180,9 +180,14 @@ void BinaryStream::WritePString(std::string_view text)
     d->data.append(kept);
 }
 
-void BinaryStream::Write(std::string_view bytes)
+void BinaryStream::Write(std::string bytes)
 {
-    if (d->target && !d->closed)
+    if (!d->target || d->closed)
+        return;
+    // A whole file handed in at once becomes the stream's buffer as it is.
+    if (d->data.empty())
+        d->data = std::move(bytes);
+    else
         d->data.append(bytes);
 }
 

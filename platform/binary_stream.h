@@ -57,7 +57,7 @@ public:
     void WriteDouble(double value);
     // At most 255 bytes are written; a longer text is cut.
     void WritePString(std::string_view text);
-    void Write(std::string_view bytes);
+    void Write(std::string bytes);
 
     Integer Position() const;
     Integer Length() const;
