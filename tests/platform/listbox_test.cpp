@@ -149,6 +149,23 @@ TEST_F(ListboxTest, HeadingClickWithoutHandlerSorts)
     EXPECT_EQ(FirstColumn(), (std::vector<std::string> { "1", "2", "3" }));
 }
 
+// A cell put in through the table itself is not one of the list's own; a sort
+// key set on it counts all the same.
+TEST_F(ListboxTest, SortKeyOnACellTheListDidNotMake)
+{
+    Fill({ "b", "a", "c" });
+    const std::vector<double> keys { 1, 3, 2 };
+    for (int row = 0; row < 3; ++row) {
+        Table().setItem(row, 0, new QTableWidgetItem(Table().item(row, 0)->text()));
+        list->SetCellSortKey(row, 0, keys[static_cast<std::size_t>(row)]);
+    }
+    list->ClickHeading(0);
+    EXPECT_EQ(FirstColumn(), (std::vector<std::string> { "b", "c", "a" }));
+    EXPECT_EQ(list->Cell(1, 1), "xc") << "rows move whole";
+    list->ClickHeading(0);
+    EXPECT_EQ(FirstColumn(), (std::vector<std::string> { "a", "c", "b" }));
+}
+
 TEST_F(ListboxTest, DoubleClickSelectsTheRowThenRaisesDoubleClick)
 {
     Fill({ "q1", "q2", "q3" });
