@@ -512,8 +512,15 @@ void Listbox::ClickHeading(Integer column)
         // A handler that fails keeps the rows as they are, like one that said so.
         bool keep = true;
         Deliver([this, column, &keep] { keep = sortColumn_(*this, column); });
-        if (keep)
+        if (keep) {
+            // A click on a heading has already turned the header's arrow over.
+            QHeaderView* header = d->table->horizontalHeader();
+            if (d->sortedColumn >= 0)
+                header->setSortIndicator(d->sortedColumn, d->sortOrder);
+            else
+                header->setSortIndicatorShown(false);
             return;
+        }
     }
     const int col = static_cast<int>(column);
     d->sortOrder = d->sortedColumn == col && d->sortOrder == Qt::AscendingOrder
