@@ -268,7 +268,7 @@ struct Listbox::Private {
         table->setItem(row, column, item);
     }
 
-    QTableWidgetItem* MakeItem(const std::string& bytes, int column) const
+    ListItem* MakeItem(const std::string& bytes, int column) const
     {
         auto* item = new ListItem(CellDisplay(bytes), column, alignments);
         // Most cells read back exactly from their text; only the others keep
@@ -465,12 +465,16 @@ void Listbox::SetCellSortKey(Integer row, Integer column, double key)
 {
     d->Check(row, column);
     QTableWidgetItem* item = d->table->item(static_cast<int>(row), static_cast<int>(column));
-    if (item == nullptr) {
-        item = d->MakeItem({}, static_cast<int>(column));
-        d->table->setItem(static_cast<int>(row), static_cast<int>(column), item);
+    auto* cell = dynamic_cast<ListItem*>(item);
+    if (cell == nullptr) {
+        // No cell yet, or one put in through the table itself, which has no
+        // room for a key: one of ours takes its place, with its text.
+        cell = d->MakeItem(
+            item != nullptr ? CellBytes(*item) : std::string {}, static_cast<int>(column));
+        d->PutItem(static_cast<int>(row), static_cast<int>(column), cell);
     }
     // Not shown, so the cell need not be drawn again.
-    static_cast<ListItem*>(item)->sortKey = key;
+    cell->sortKey = key;
 }
 
 Integer Listbox::ListIndex() const
@@ -508,8 +512,15 @@ void Listbox::ClickHeading(Integer column)
         // A handler that fails keeps the rows as they are, like one that said so.
         bool keep = true;
         Deliver([this, column, &keep] { keep = sortColumn_(*this, column); });
-        if (keep)
+        if (keep) {
+            // A click on a heading has already turned the header's arrow over.
+            QHeaderView* header = d->table->horizontalHeader();
+            if (d->sortedColumn >= 0)
+                header->setSortIndicator(d->sortedColumn, d->sortOrder);
+            else
+                header->setSortIndicatorShown(false);
             return;
+        }
     }
     const int col = static_cast<int>(column);
     d->sortOrder = d->sortedColumn == col && d->sortOrder == Qt::AscendingOrder

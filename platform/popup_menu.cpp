@@ -66,13 +66,12 @@ protected:
         case Qt::Key_PageDown:
         case Qt::Key_Home:
         case Qt::Key_End:
-            // Opens the list, from which a row can then be picked.
-            if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
-                showPopup();
-                event->accept();
-                return;
-            }
-            break;
+            // Opens the list, from which a row can then be picked, whatever
+            // modifiers are held: with Shift, Ctrl, Alt or Meta the combo box
+            // would step to another row too (only Alt+Down opens it there).
+            showPopup();
+            event->accept();
+            return;
         default:
             // Typing would jump to the first row with that letter.
             if (!event->text().isEmpty() && event->text().at(0).isPrint()

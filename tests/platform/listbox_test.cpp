@@ -2,7 +2,9 @@
 
 #include "widget_fixture.h"
 
+#include <QApplication>
 #include <QHeaderView>
+#include <QMouseEvent>
 #include <QImage>
 #include <QScrollBar>
 #include <QTableWidget>
@@ -147,6 +149,57 @@ TEST_F(ListboxTest, HeadingClickWithoutHandlerSorts)
     Fill({ "2", "3", "1" });
     list->ClickHeading(0);
     EXPECT_EQ(FirstColumn(), (std::vector<std::string> { "1", "2", "3" }));
+}
+
+// The header turns its arrow over on a click before the list hears of it; a
+// handler that keeps the rows must find the arrow still telling their order.
+TEST_F(ListboxTest, KeptRowsKeepTheHeadingsArrow)
+{
+    window->Show();
+    Fill({ "c", "a", "b" });
+    Application::DoEvents();
+    list->ClickHeading(0);
+    QHeaderView& header = *Table().horizontalHeader();
+    ASSERT_TRUE(header.isSortIndicatorShown());
+    ASSERT_EQ(header.sortIndicatorOrder(), Qt::AscendingOrder);
+
+    int asked = 0;
+    list->OnSortColumn([&](Listbox&, Integer) {
+        ++asked;
+        return true;
+    });
+    for (const int column : { 0, 1 }) {
+        SCOPED_TRACE("click on heading " + std::to_string(column));
+        const QPoint at(header.sectionViewportPosition(column) + header.sectionSize(column) / 2,
+            header.height() / 2);
+        for (const QEvent::Type type : { QEvent::MouseButtonPress, QEvent::MouseButtonRelease }) {
+            QMouseEvent click(type, at, header.viewport()->mapToGlobal(at), Qt::LeftButton,
+                type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(header.viewport(), &click);
+        }
+        EXPECT_EQ(header.sortIndicatorSection(), 0);
+        EXPECT_EQ(header.sortIndicatorOrder(), Qt::AscendingOrder);
+        EXPECT_TRUE(header.isSortIndicatorShown());
+    }
+    EXPECT_EQ(asked, 2) << "the clicks did not reach the list";
+    EXPECT_EQ(FirstColumn(), (std::vector<std::string> { "a", "b", "c" }));
+}
+
+// A cell put in through the table itself is not one of the list's own; a sort
+// key set on it counts all the same.
+TEST_F(ListboxTest, SortKeyOnACellTheListDidNotMake)
+{
+    Fill({ "b", "a", "c" });
+    const std::vector<double> keys { 1, 3, 2 };
+    for (int row = 0; row < 3; ++row) {
+        Table().setItem(row, 0, new QTableWidgetItem(Table().item(row, 0)->text()));
+        list->SetCellSortKey(row, 0, keys[static_cast<std::size_t>(row)]);
+    }
+    list->ClickHeading(0);
+    EXPECT_EQ(FirstColumn(), (std::vector<std::string> { "b", "c", "a" }));
+    EXPECT_EQ(list->Cell(1, 1), "xc") << "rows move whole";
+    list->ClickHeading(0);
+    EXPECT_EQ(FirstColumn(), (std::vector<std::string> { "a", "c", "b" }));
 }
 
 TEST_F(ListboxTest, DoubleClickSelectsTheRowThenRaisesDoubleClick)

@@ -2,12 +2,16 @@
 
 #include "widget_fixture.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -104,6 +108,46 @@ TEST_F(PopupMenuTest, WheelAndArrowKeysOverTheClosedMenuChangeNothing)
     }
     EXPECT_EQ(popup->ListIndex(), 3);
     EXPECT_EQ(Combo().currentIndex(), 3);
+    EXPECT_TRUE(changes.empty());
+}
+
+// Held modifiers make no difference to those keys; Alt+Down and F4 still open
+// the list.
+TEST_F(PopupMenuTest, ArrowKeysWithModifiersOverTheClosedMenuChangeNothing)
+{
+    for (const char* row : { "T1", "T2", "Entire Pool", "Current Exam" })
+        popup->AddRow(row);
+    popup->SetListIndex(1);
+    changes.clear();
+
+    const std::vector<std::pair<int, Qt::KeyboardModifiers>> keys {
+        { Qt::Key_Down, Qt::ShiftModifier },
+        { Qt::Key_Down, Qt::ControlModifier },
+        { Qt::Key_Up, Qt::MetaModifier },
+        { Qt::Key_Up, Qt::AltModifier },
+        { Qt::Key_Up, Qt::ShiftModifier | Qt::KeypadModifier },
+        { Qt::Key_End, Qt::ControlModifier },
+        { Qt::Key_Home, Qt::ShiftModifier },
+        { Qt::Key_PageDown, Qt::MetaModifier | Qt::ShiftModifier },
+    };
+    for (const auto& [key, modifiers] : keys) {
+        SCOPED_TRACE(
+            "key " + std::to_string(key) + " with modifiers " + std::to_string(modifiers.toInt()));
+        QKeyEvent press(QEvent::KeyPress, key, modifiers);
+        QApplication::sendEvent(&Combo(), &press);
+        Combo().hidePopup();
+        EXPECT_EQ(popup->ListIndex(), 1);
+        EXPECT_EQ(Combo().currentIndex(), 1);
+    }
+    EXPECT_TRUE(changes.empty());
+
+    for (const auto& [key, modifiers] :
+        { std::pair { Qt::Key_Down, Qt::AltModifier }, std::pair { Qt::Key_F4, Qt::NoModifier } }) {
+        QKeyEvent press(QEvent::KeyPress, key, modifiers);
+        QApplication::sendEvent(&Combo(), &press);
+        EXPECT_TRUE(Combo().view()->isVisible()) << "key " << key << " opens the list";
+        Combo().hidePopup();
+    }
     EXPECT_TRUE(changes.empty());
 }
 
