@@ -31,6 +31,6 @@ if(VARNO_FUZZ)
 endif()
 
 # Leaks are checked in this build: every test and fuzzer runs with
-# LeakSanitizer on, and only leaks inside the libraries below us (Qt and what
-# it loads: fontconfig, glib, D-Bus, the platform plug-ins) are suppressed.
+# LeakSanitizer on, and only the leaks of two libraries Qt loads, fontconfig
+# and libdbus, are suppressed (the file below says why).
 set(VARNO_LEAK_SUPPRESSIONS ${CMAKE_SOURCE_DIR}/tests/leaks/lsan_suppressions.txt)

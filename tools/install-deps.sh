@@ -6,8 +6,9 @@ set -euo pipefail
 packages=(
     build-essential cmake pkg-config
     # The sanitizer build: clang with libFuzzer's runtime, and llvm for the
-    # symbolizer that puts names into sanitizer reports.
-    clang libclang-rt-14-dev llvm
+    # symbolizer that puts names into sanitizer reports. libclang-rt-dev is
+    # the runtime of whichever clang version the clang package brings.
+    clang libclang-rt-dev llvm
     qt6-base-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xdotool x11-utils xauth

@@ -17,18 +17,15 @@ source "$here/acceptance_helpers.sh"
 require_tools Xvfb
 
 work="$(mktemp -d)"
-xvfb_pid=""
 cleanup() {
-    if declare -F stop_virtual_display >/dev/null; then stop_virtual_display; fi
+    stop_virtual_display
     rm -rf "$work"
 }
 trap cleanup EXIT
 
 install_build "$cmake_command" "$build" "$work/prefix" "$work/install.log" || exit 1
 
-export HOME="$work/home" XDG_CONFIG_HOME="$work/config" TMPDIR="$work/tmp"
-mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$TMPDIR"
-start_virtual_display "$work"
-export QT_QPA_PLATFORM=xcb VARNO_INSTALL_PREFIX="$work/prefix"
+start_private_display "$work"
+export VARNO_INSTALL_PREFIX="$work/prefix"
 
 "$harness" "$@"

@@ -19,14 +19,13 @@ source "$(dirname "$0")/../support/virtual_display.sh"
 require_tools Xvfb xdotool xprop
 
 work="$(mktemp -d)"
-xvfb_pid=""
 started_pids=()
 cleanup() {
     local pid
     for pid in "${started_pids[@]}"; do
         kill -9 "$pid" 2>/dev/null || true
     done
-    if declare -F stop_virtual_display >/dev/null; then stop_virtual_display; fi
+    stop_virtual_display
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -40,13 +39,9 @@ fail() {
     exit 1
 }
 
-export HOME="$work/home" XDG_CONFIG_HOME="$work/config" TMPDIR="$work/tmp"
-mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$TMPDIR"
+start_private_display "$work"
 unset XDG_RUNTIME_DIR
 prefs="$XDG_CONFIG_HOME/Varno Preferences"
-
-start_virtual_display "$work"
-export QT_QPA_PLATFORM=xcb
 
 # A background job of a script starts with SIGINT ignored, and the program
 # rightly keeps a signal that it found ignored; a terminal's Ctrl+C reaches a

@@ -12,31 +12,13 @@ source "$(dirname "$0")/../support/virtual_display.sh"
 require_tools Xvfb xdotool
 
 work="$(mktemp -d)"
-xvfb_pid=""
 varno_pid=""
 cleanup() {
     [ -n "$varno_pid" ] && kill "$varno_pid" 2>/dev/null || true
-    if declare -F stop_virtual_display >/dev/null; then stop_virtual_display; fi
+    stop_virtual_display
     rm -rf "$work"
 }
 trap cleanup EXIT
-
-export HOME="$work/home" XDG_CONFIG_HOME="$work/config" TMPDIR="$work/tmp"
-mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$TMPDIR"
-
-start_virtual_display "$work"
-export QT_QPA_PLATFORM=xcb
-
-"$varno" >"$work/varno.log" 2>&1 &
-varno_pid=$!
-
-chooser="$(wait_for "$varno_pid" first_window_named '^Choose Exam$')"
-if [ -z "$chooser" ]; then
-    echo "FAIL: no window titled \"Choose Exam\" appeared"
-    cat "$work/varno.log"
-    exit 1
-fi
-echo "chooser window: $chooser"
 
 # wait_for_window TITLE_REGEX: prints the window's id once it is shown.
 wait_for_window() {
@@ -49,6 +31,14 @@ wait_for_window() {
     fi
     echo "$found"
 }
+
+start_private_display "$work"
+
+"$varno" >"$work/varno.log" 2>&1 &
+varno_pid=$!
+
+chooser="$(wait_for_window '^Choose Exam$')"
+echo "chooser window: $chooser"
 
 # click_control WINDOW CONTENT_HEIGHT X Y: a click at a point of the window's
 # controls, given as the program lays them out; the window's menu bar sits

@@ -75,6 +75,17 @@ start_virtual_display() {
     return 1
 }
 
+# start_private_display WORK_FOLDER
+# A private home, preferences and temporary folder inside the work folder, and
+# a virtual display (start_virtual_display) for the program to run on.
+start_private_display() {
+    local work="$1"
+    export HOME="$work/home" XDG_CONFIG_HOME="$work/config" TMPDIR="$work/tmp"
+    mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$TMPDIR"
+    start_virtual_display "$work" || return 1
+    export QT_QPA_PLATFORM=xcb
+}
+
 # stop_virtual_display
 # Stops the Xvfb of start_virtual_display and waits until it is gone: a server
 # still shutting down removes its display's socket on its way out, which would
