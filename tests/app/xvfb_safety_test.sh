@@ -81,6 +81,21 @@ message_box() {
     done
 }
 
+# new_window PID KNOWN: a shown window of the process that is not among the
+# window ids in KNOWN, or nothing.
+new_window() {
+    local window
+    for window in $(xdotool search --onlyvisible --pid "$1" 2>/dev/null || true); do
+        case " $2 " in
+        *" $window "*) ;;
+        *)
+            echo "$window"
+            return 0
+            ;;
+        esac
+    done
+}
+
 wait_message_box() {
     wait_for "$1" message_box "$1"
 }
@@ -294,9 +309,13 @@ OPENER
         local round="$1" expected_folder="$2" launches_before launched
         launches_before="$(wc -l <"$work/launches" 2>/dev/null || echo 0)"
         sleep 0.3
-        # Help is the fourth title of the bar; Open Help its only item.
+        # Help is the fourth title of the bar; Open Help its only item, clicked
+        # once the menu is up.
+        local before
+        before="$(xdotool search --onlyvisible --pid "$varno_pid" 2>/dev/null | tr '\n' ' ')"
         xdotool mousemove --window "$exam" 140 9 click 1
-        sleep 0.5
+        [ -n "$(wait_for "$varno_pid" new_window "$varno_pid" "$before")" ] \
+            || fail "$round: the Help menu did not open"
         xdotool mousemove --window "$exam" 140 30 click 1
         for _ in $(seq 100); do
             [ "$(wc -l <"$work/launches" 2>/dev/null || echo 0)" -gt "$launches_before" ] && break
