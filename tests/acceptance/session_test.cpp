@@ -90,8 +90,7 @@ std::string ShownCode(const class Window1& exam)
 
 QRadioButton* AnswerButton(const class Window1& exam, int answer)
 {
-    RadioButton* buttons[] = { &exam.Answer1(), &exam.Answer2(), &exam.Answer3(), &exam.Answer4() };
-    return static_cast<QRadioButton*>(buttons[answer - 1]->widget());
+    return static_cast<QRadioButton*>(AnswerButtonNumber(exam, answer).widget());
 }
 
 int CheckedAnswer(const class Window1& exam)
@@ -235,10 +234,9 @@ protected:
         const PoolQuestion* question = pool_.ByCode(ShownCode(exam));
         ASSERT_NE(question, nullptr) << "code on screen: " << ShownCode(exam);
         EXPECT_NE(exam.StaticText1().DisplayedText().find(question->text), std::string::npos);
-        const Label* answers[] = { &exam.AnswerText1(), &exam.AnswerText2(), &exam.AnswerText3(),
-            &exam.AnswerText4() };
-        for (int a = 0; a < 4; ++a)
-            EXPECT_EQ(ScreenText(*answers[a]), question->answers[static_cast<std::size_t>(a)]);
+        for (int a = 1; a <= 4; ++a)
+            EXPECT_EQ(ScreenText(AnswerTextNumber(exam, a)),
+                question->answers[static_cast<std::size_t>(a - 1)]);
     }
 
     // The pool question on screen; an empty one (answer 0) when the code on
