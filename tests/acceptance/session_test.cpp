@@ -8,7 +8,6 @@
 #include "application.h"
 #include "bevel_button.h"
 #include "choose_exam_window.h"
-#include "folder_item.h"
 #include "history_window.h"
 #include "label.h"
 #include "listbox.h"
@@ -16,14 +15,11 @@
 #include "message_sink.h"
 #include "picture_window.h"
 #include "popup_menu.h"
+#include "program_session.h"
 #include "push_button.h"
 #include "question_review_window.h"
 #include "radio_button.h"
-#include "ref.h"
-#include "resource_files_testing.h"
 #include "score_dialog.h"
-#include "startup.h"
-#include "startup_testing.h"
 #include "stats_window.h"
 #include "test_support.h"
 #include "varno.h"
@@ -65,11 +61,6 @@ fs::path ProgramFile()
     if (const char* prefix = std::getenv("VARNO_INSTALL_PREFIX"); prefix != nullptr && *prefix)
         return fs::path(prefix) / "bin" / "varno";
     return fs::path(VARNO_BUILD_DIR) / "bin" / "varno";
-}
-
-std::string PreferencesFile()
-{
-    return std::string(std::getenv("XDG_CONFIG_HOME")) + "/Varno Preferences";
 }
 
 // What a label shows; a line end at its very end shows as nothing.
@@ -160,7 +151,7 @@ protected:
         ASSERT_GT(pool_.examLength, 3);
         ASSERT_GT(pool_.sections.size(), 2u);
         ASSERT_FALSE(pool_.questions.empty());
-        fs::remove(PreferencesFile());
+        fs::remove(StatisticsFilePath());
         sink_ = dynamic_cast<RecordingMessageSink*>(&CurrentMessageSink());
         ASSERT_NE(sink_, nullptr);
         sink_->messages.clear();
@@ -172,11 +163,7 @@ protected:
     // and returns the run's exit status once the event loop has ended.
     int RunProgram(const std::function<void()>& script)
     {
-        ResetMenuBarForTesting();
-        ForgetResourceFilesForTesting();
-        _EarlyStartup();
-        App().SetExecutableFile(MakeRef<FolderItem>(programFile_.string()));
-        _LateStartup();
+        RunStartupSteps(programFile_.string());
         QTimer::singleShot(0, qApp, [script] {
             script();
             if (!App().HasQuit()) {
@@ -185,18 +172,6 @@ protected:
             }
         });
         return App().Run();
-    }
-
-    // What is left of a run: its windows and its application object.
-    void StopProgram()
-    {
-        for (Window* window : Window::OpenWindows())
-            window->Close();
-        Application::DoEvents();
-        if (Application::CurrentOrNull() != nullptr)
-            DisposeAppInstanceForTesting();
-        ResetMenuBarForTesting();
-        ForgetResourceFilesForTesting();
     }
 
     // Keeps the window as the screen shows it and checks it is not blank, and
@@ -530,14 +505,14 @@ TEST_F(SessionTest, ATechnicianExamIsTakenGradedAndStillInTheHistoryAfterARestar
 {
     EXPECT_EQ(RunProgram([this] { FirstRun(); }), 0);
     EXPECT_TRUE(sink_->messages.empty()) << "message: " << sink_->messages.front();
-    ASSERT_TRUE(fs::exists(PreferencesFile())) << "quitting wrote no statistics file";
-    EXPECT_EQ(fs::file_size(PreferencesFile()), kStatisticsFileSize);
+    ASSERT_TRUE(fs::exists(StatisticsFilePath())) << "quitting wrote no statistics file";
+    EXPECT_EQ(fs::file_size(StatisticsFilePath()), kStatisticsFileSize);
     ASSERT_FALSE(HasFailure());
 
     StopProgram();
     EXPECT_EQ(RunProgram([this] { SecondRun(); }), 0);
     EXPECT_TRUE(sink_->messages.empty()) << "message: " << sink_->messages.front();
-    EXPECT_EQ(fs::file_size(PreferencesFile()), kStatisticsFileSize);
+    EXPECT_EQ(fs::file_size(StatisticsFilePath()), kStatisticsFileSize);
 }
 
 TEST_F(SessionTest, AChooserPressAndAnExamCommandLeaveTheExamWindowInFront)
