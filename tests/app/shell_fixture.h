@@ -1,9 +1,13 @@
 #pragma once
 
 #include "application.h"
+#include "folder_item.h"
 #include "message_sink.h"
 #include "program_session.h"
+#include "ref.h"
 #include "resource_files_testing.h"
+#include "startup.h"
+#include "startup_testing.h"
 #include "test_support.h"
 #include "varno.h"
 #include "window.h"
