@@ -80,7 +80,6 @@ protected:
     {
         root_ = MakeTempFolder(folderHint_);
         WriteFileBytes(root_ + "/Resources/.keep", "");
-        app_ = std::make_unique<Varno>();
         Application::Register(app_.get());
         app_->SetExecutableFile(MakeRef<FolderItem>(root_ + "/bin/varno"));
         app_->BindUnhandledException([this](RuntimeException& error) {
@@ -101,6 +100,9 @@ protected:
         app_.reset();
     }
 
+    // The application object: made with the fixture, so fixtures may keep a
+    // reference to it; registered from SetUp until TearDown lets it go.
+    Varno& Program() const { return *app_; }
     const std::string& Root() const { return root_; }
     RecordingMessageSink& Sink() { return *sink_; }
     const std::vector<std::string>& Unhandled() const { return unhandled_; }
@@ -108,7 +110,7 @@ protected:
 private:
     std::string folderHint_;
     std::string root_;
-    std::unique_ptr<Varno> app_;
+    std::unique_ptr<Varno> app_ = std::make_unique<Varno>();
     RecordingMessageSink* sink_ = nullptr;
     std::vector<std::string> unhandled_;
 };
