@@ -2,6 +2,7 @@
 
 #include "application.h"
 #include "message_sink.h"
+#include "private_environment.h"
 #include "runtime.h"
 #include "varno.h"
 
@@ -9,7 +10,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -32,22 +32,6 @@ PrivateFolders& Folders()
     return folders;
 }
 
-void MakePrivateFolders()
-{
-    std::string pattern = (fs::temp_directory_path() / "varno-fuzz-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-        std::perror("mkdtemp");
-        std::exit(2);
-    }
-    const fs::path root(pattern);
-    Folders().root = root;
-    for (const char* sub : { "home", "config", "tmp" })
-        fs::create_directories(root / sub);
-    setenv("HOME", (root / "home").c_str(), 1);
-    setenv("XDG_CONFIG_HOME", (root / "config").c_str(), 1);
-    setenv("TMPDIR", (root / "tmp").c_str(), 1);
-}
-
 } // namespace
 
 void StartFuzzRuntime()
@@ -56,7 +40,7 @@ void StartFuzzRuntime()
     if (started)
         return;
     started = true;
-    MakePrivateFolders();
+    Folders().root = MakePrivateEnvironment("varno-fuzz");
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     // Qt keeps argc and argv for the whole run and may take its own options
     // out of them, so it gets a list of its own rather than libFuzzer's.

@@ -88,20 +88,7 @@ void BrowseAndGrade(Varno& app, const std::string& text)
     // Answer 1, 2, 3, 4, 1, ... as the user clicks through the exam.
     window.FirstButton().Push();
     for (Integer n = 1; n <= app.numberQuestions; ++n) {
-        switch (n % 4) {
-        case 1:
-            window.Answer1().Push();
-            break;
-        case 2:
-            window.Answer2().Push();
-            break;
-        case 3:
-            window.Answer3().Push();
-            break;
-        default:
-            window.Answer4().Push();
-            break;
-        }
+        AnswerButtonNumber(window, (n - 1) % 4 + 1).Push();
         window.NextButton().Push();
     }
 

@@ -8,7 +8,6 @@
 #include "application.h"
 #include "bevel_button.h"
 #include "choose_exam_window.h"
-#include "folder_item.h"
 #include "history_window.h"
 #include "label.h"
 #include "listbox.h"
@@ -16,14 +15,11 @@
 #include "message_sink.h"
 #include "picture_window.h"
 #include "popup_menu.h"
+#include "program_session.h"
 #include "push_button.h"
 #include "question_review_window.h"
 #include "radio_button.h"
-#include "ref.h"
-#include "resource_files_testing.h"
 #include "score_dialog.h"
-#include "startup.h"
-#include "startup_testing.h"
 #include "stats_window.h"
 #include "test_support.h"
 #include "varno.h"
@@ -67,11 +63,6 @@ fs::path ProgramFile()
     return fs::path(VARNO_BUILD_DIR) / "bin" / "varno";
 }
 
-std::string PreferencesFile()
-{
-    return std::string(std::getenv("XDG_CONFIG_HOME")) + "/Varno Preferences";
-}
-
 // What a label shows; a line end at its very end shows as nothing.
 std::string ScreenText(const Label& label)
 {
@@ -90,8 +81,7 @@ std::string ShownCode(const class Window1& exam)
 
 QRadioButton* AnswerButton(const class Window1& exam, int answer)
 {
-    RadioButton* buttons[] = { &exam.Answer1(), &exam.Answer2(), &exam.Answer3(), &exam.Answer4() };
-    return static_cast<QRadioButton*>(buttons[answer - 1]->widget());
+    return static_cast<QRadioButton*>(AnswerButtonNumber(exam, answer).widget());
 }
 
 int CheckedAnswer(const class Window1& exam)
@@ -161,7 +151,7 @@ protected:
         ASSERT_GT(pool_.examLength, 3);
         ASSERT_GT(pool_.sections.size(), 2u);
         ASSERT_FALSE(pool_.questions.empty());
-        fs::remove(PreferencesFile());
+        fs::remove(StatisticsFilePath());
         sink_ = dynamic_cast<RecordingMessageSink*>(&CurrentMessageSink());
         ASSERT_NE(sink_, nullptr);
         sink_->messages.clear();
@@ -173,11 +163,7 @@ protected:
     // and returns the run's exit status once the event loop has ended.
     int RunProgram(const std::function<void()>& script)
     {
-        ResetMenuBarForTesting();
-        ForgetResourceFilesForTesting();
-        _EarlyStartup();
-        App().SetExecutableFile(MakeRef<FolderItem>(programFile_.string()));
-        _LateStartup();
+        RunStartupSteps(programFile_.string());
         QTimer::singleShot(0, qApp, [script] {
             script();
             if (!App().HasQuit()) {
@@ -186,18 +172,6 @@ protected:
             }
         });
         return App().Run();
-    }
-
-    // What is left of a run: its windows and its application object.
-    void StopProgram()
-    {
-        for (Window* window : Window::OpenWindows())
-            window->Close();
-        Application::DoEvents();
-        if (Application::CurrentOrNull() != nullptr)
-            DisposeAppInstanceForTesting();
-        ResetMenuBarForTesting();
-        ForgetResourceFilesForTesting();
     }
 
     // Keeps the window as the screen shows it and checks it is not blank, and
@@ -235,10 +209,9 @@ protected:
         const PoolQuestion* question = pool_.ByCode(ShownCode(exam));
         ASSERT_NE(question, nullptr) << "code on screen: " << ShownCode(exam);
         EXPECT_NE(exam.StaticText1().DisplayedText().find(question->text), std::string::npos);
-        const Label* answers[] = { &exam.AnswerText1(), &exam.AnswerText2(), &exam.AnswerText3(),
-            &exam.AnswerText4() };
-        for (int a = 0; a < 4; ++a)
-            EXPECT_EQ(ScreenText(*answers[a]), question->answers[static_cast<std::size_t>(a)]);
+        for (int a = 1; a <= 4; ++a)
+            EXPECT_EQ(ScreenText(AnswerTextNumber(exam, a)),
+                question->answers[static_cast<std::size_t>(a - 1)]);
     }
 
     // The pool question on screen; an empty one (answer 0) when the code on
@@ -532,14 +505,14 @@ TEST_F(SessionTest, ATechnicianExamIsTakenGradedAndStillInTheHistoryAfterARestar
 {
     EXPECT_EQ(RunProgram([this] { FirstRun(); }), 0);
     EXPECT_TRUE(sink_->messages.empty()) << "message: " << sink_->messages.front();
-    ASSERT_TRUE(fs::exists(PreferencesFile())) << "quitting wrote no statistics file";
-    EXPECT_EQ(fs::file_size(PreferencesFile()), kStatisticsFileSize);
+    ASSERT_TRUE(fs::exists(StatisticsFilePath())) << "quitting wrote no statistics file";
+    EXPECT_EQ(fs::file_size(StatisticsFilePath()), kStatisticsFileSize);
     ASSERT_FALSE(HasFailure());
 
     StopProgram();
     EXPECT_EQ(RunProgram([this] { SecondRun(); }), 0);
     EXPECT_TRUE(sink_->messages.empty()) << "message: " << sink_->messages.front();
-    EXPECT_EQ(fs::file_size(PreferencesFile()), kStatisticsFileSize);
+    EXPECT_EQ(fs::file_size(StatisticsFilePath()), kStatisticsFileSize);
 }
 
 TEST_F(SessionTest, AChooserPressAndAnExamCommandLeaveTheExamWindowInFront)

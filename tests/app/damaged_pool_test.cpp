@@ -29,37 +29,12 @@
 
 namespace {
 
-struct SectionLine {
-    std::string draws;
-    std::string first;
-    std::string last;
-    std::string label;
-};
-
-// A pool file of `questions` questions and the given section lines, each line
-// ended by lineEnd. Question n reads "Question n?", its correct answer is
-// ((n - 1) mod 4) + 1 and its code "C<n>".
-std::string PoolFile(const std::string& title, Integer examLength,
-    const std::vector<SectionLine>& sections, Integer questions, const std::string& lineEnd = "\r")
-{
-    std::string text;
-    const auto line = [&](const std::string& content) { text += content + lineEnd; };
-    line("2");
-    line(Str(examLength));
-    line(title);
-    line(Str(static_cast<Integer>(sections.size())));
-    for (const SectionLine& section : sections)
-        line(section.draws + " " + section.first + " " + section.last);
-    for (const SectionLine& section : sections)
-        line(section.label);
-    return text + NumberedQuestionRecords(questions, lineEnd);
-}
-
 // Two sections of three questions, two drawn from the first, one from the
 // second: a sound pool.
 std::string SoundPool(const std::string& title)
 {
-    return PoolFile(title, 3, { { "2", "1", "3", "S1 First" }, { "1", "4", "6", "S2 Second" } }, 6);
+    return PoolFile(
+        2, title, 3, { { "2", "1", "3", "S1 First" }, { "1", "4", "6", "S2 Second" } }, 6);
 }
 
 class DamagedPoolTest : public ProgramTest {
@@ -128,7 +103,7 @@ TEST_F(DamagedPoolTest, SectionOutsideThePoolIsRefusedAndTheExamKeepsItsAnswers)
     for (const SectionLine& section : damaged) {
         SCOPED_TRACE(section.label);
         WritePool("TechFile.txt",
-            PoolFile("Technician", 3,
+            PoolFile(2, "Technician", 3,
                 { { "2", "1", "3", "S1 First" }, { "1", "4", "6", "S2 Second" }, section }, 6));
         ChooseExam(1);
         class Window1& window = ExamWindow();
@@ -198,7 +173,8 @@ TEST_F(DamagedPoolTest, PoolThatFailsToLoadLeavesTheExamUnderItsOwnClass)
 {
     WritePool("GeneralFile.txt", SoundPool("General"));
     // More records than a pool can hold: parsing fails part-way.
-    WritePool("TechFile.txt", PoolFile("Technician", 1, { { "1", "1", "3", "S1 First" } }, 1001));
+    WritePool(
+        "TechFile.txt", PoolFile(2, "Technician", 1, { { "1", "1", "3", "S1 First" } }, 1001));
     ChooseExam(2);
     class Window1& window = ExamWindow();
     ASSERT_EQ(window.Title(), "General Exam");
@@ -278,7 +254,7 @@ TEST_F(DamagedPoolTest, ExamWithNoQuestionsIsNotGraded)
     expectNothingGraded("no exam yet", 0);
 
     // A pool that was refused: the window shows a list of no questions.
-    WritePool("TechFile.txt", PoolFile("Technician", 4, { { "4", "1", "3", "S1 First" } }, 3));
+    WritePool("TechFile.txt", PoolFile(2, "Technician", 4, { { "4", "1", "3", "S1 First" } }, 3));
     ChooseExam(1);
     ASSERT_EQ(Sink().messages.size(), 2u);
     EXPECT_EQ(App().numberQuestions, 0);
@@ -321,8 +297,8 @@ TEST_F(DamagedPoolTest, PoolGivingNoQuestionsSaysWhichFileAndWhy)
         { "CR LF line ends",
             [&] {
                 WritePool("TechFile.txt",
-                    PoolFile("Technician", 3, { { "2", "1", "3", "S1" }, { "1", "4", "6", "S2" } },
-                        6, "\r\n"));
+                    PoolFile(2, "Technician", 3,
+                        { { "2", "1", "3", "S1" }, { "1", "4", "6", "S2" } }, 6, "\r\n"));
             },
             "it holds no questions." },
         { "binary file",

@@ -3,6 +3,7 @@
 #include "application.h"
 #include "folder_item.h"
 #include "message_sink.h"
+#include "program_session.h"
 #include "ref.h"
 #include "resource_files_testing.h"
 #include "startup.h"
@@ -40,23 +41,12 @@ protected:
         WriteFileBytes(resourceRoot_ + "/Resources/TechFile.txt", TwoSectionPool("Technician"));
         WriteFileBytes(resourceRoot_ + "/Resources/GeneralFile.txt", TwoSectionPool("General"));
         WriteFileBytes(resourceRoot_ + "/Resources/ExtraFile.txt", TwoSectionPool("Extra"));
-        ForgetResourceFilesForTesting();
-        ResetMenuBarForTesting();
         sink_ = &InstallRecordingMessageSink();
-        _EarlyStartup();
-        App().SetExecutableFile(MakeRef<FolderItem>(resourceRoot_ + "/bin/varno"));
+        RunStartupSteps(resourceRoot_ + "/bin/varno");
         App().SetQuitOnLastWindowClosed(false);
     }
 
-    void TearDown() override
-    {
-        for (Window* window : Window::OpenWindows())
-            window->Close();
-        Application::DoEvents();
-        DisposeAppInstanceForTesting();
-        ResetMenuBarForTesting();
-        ForgetResourceFilesForTesting();
-    }
+    void TearDown() override { StopProgram(); }
 
     RecordingMessageSink& Sink() { return *sink_; }
     const std::string& ResourceRoot() const { return resourceRoot_; }

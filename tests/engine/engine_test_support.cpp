@@ -58,26 +58,16 @@ PoolSpec UniformPool(const std::vector<SizeAndDraws>& sections, Integer passMark
 
 void EngineTest::SetUp()
 {
-    rootFolder = MakeTempFolder("engine");
+    ProgramTest::SetUp();
+    rootFolder = Root();
     resourceFolder = rootFolder + "/Resources";
-    WriteFileBytes(resourceFolder + "/.keep", "");
-    app = std::make_unique<Varno>();
-    app->SetExecutableFile(MakeRef<FolderItem>(rootFolder + "/bin/varno"));
-    Application::Register(app.get());
-    ForgetResourceFilesForTesting();
     SetDebugMessageObserver(nullptr);
-    Messages().clear();
 }
 
 void EngineTest::TearDown()
 {
-    for (Window* window : Window::OpenWindows())
-        window->Close();
-    Application::DoEvents();
     SetDebugMessageObserver(nullptr);
-    ForgetResourceFilesForTesting();
-    Application::Register(nullptr);
-    app.reset();
+    ProgramTest::TearDown();
 }
 
 void EngineTest::WriteResource(const std::string& name, const std::string& bytes) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "program_fixture.h"
 #include "types.h"
 #include "varno.h"
 
@@ -48,9 +49,15 @@ PoolSpec UniformPool(const std::vector<SizeAndDraws>& sections, Integer passMark
 
 // A registered Varno whose executable lies in a fresh folder, with an empty
 // resource folder beside it; the resource accessors start as in a new run and
-// the message sink's record is empty.
-class EngineTest : public ::testing::Test {
+// the message sink's record is empty. No debug message observer is left over
+// from another test.
+class EngineTest : public ProgramTest {
 protected:
+    EngineTest()
+        : ProgramTest("engine")
+    {
+    }
+
     void SetUp() override;
     void TearDown() override;
 
@@ -62,7 +69,7 @@ protected:
 
     std::vector<std::string>& Messages() const;
 
-    std::unique_ptr<Varno> app;
+    Varno* const app = &Program();
     std::string rootFolder;
     std::string resourceFolder;
 };

@@ -353,7 +353,7 @@ TEST_F(RecordedResults, StatisticsFileIsByteForByte)
         Varno reader;
         Application::Register(&reader);
         reader.ReadPrefs();
-        Application::Register(app.get());
+        Application::Register(app);
         Digest read;
         for (Integer c = 0; c <= 14; ++c) {
             for (Integer j = 0; j <= 1000; ++j) {

@@ -92,7 +92,7 @@ TEST_F(ResourceFiles, NoApplicationRaisesNilObjectOnceThenStaysEmpty)
     WriteResource("fccelement3.txt", "pool");
     Application::Register(nullptr);
     EXPECT_THROW(fccelement3(), NilObjectException);
-    Application::Register(app.get());
+    Application::Register(app);
     EXPECT_EQ(fccelement3(), "");
 }
 

@@ -11,7 +11,7 @@ class ExamState : public EngineTest { };
 
 TEST_F(ExamState, AppIsTheRegisteredVarno)
 {
-    EXPECT_EQ(&App(), app.get());
+    EXPECT_EQ(&App(), app);
     app->classNumber = 4;
     EXPECT_EQ(App().classNumber, 4);
 }

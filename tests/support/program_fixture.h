@@ -41,6 +41,34 @@ inline std::string NumberedQuestionRecords(Integer count, const std::string& lin
     return text;
 }
 
+// One section line of a pool file as written, numbers included, so a test
+// can write damaged ones.
+struct SectionLine {
+    std::string draws;
+    std::string first;
+    std::string last;
+    std::string label;
+};
+
+// A pool file: pass mark, exam length, title, the section lines, then
+// questions 1 to `questions` as NumberedQuestionRecords writes them, each line
+// ended by lineEnd.
+inline std::string PoolFile(Integer passMark, const std::string& title, Integer examLength,
+    const std::vector<SectionLine>& sections, Integer questions, const std::string& lineEnd = "\r")
+{
+    std::string text;
+    const auto line = [&](const std::string& content) { text += content + lineEnd; };
+    line(Str(passMark));
+    line(Str(examLength));
+    line(title);
+    line(Str(static_cast<Integer>(sections.size())));
+    for (const SectionLine& section : sections)
+        line(section.draws + " " + section.first + " " + section.last);
+    for (const SectionLine& section : sections)
+        line(section.label);
+    return text + NumberedQuestionRecords(questions, lineEnd);
+}
+
 class ProgramTest : public testing::Test {
 protected:
     explicit ProgramTest(std::string folderHint)
@@ -52,7 +80,6 @@ protected:
     {
         root_ = MakeTempFolder(folderHint_);
         WriteFileBytes(root_ + "/Resources/.keep", "");
-        app_ = std::make_unique<Varno>();
         Application::Register(app_.get());
         app_->SetExecutableFile(MakeRef<FolderItem>(root_ + "/bin/varno"));
         app_->BindUnhandledException([this](RuntimeException& error) {
@@ -73,6 +100,9 @@ protected:
         app_.reset();
     }
 
+    // The application object: made with the fixture, so fixtures may keep a
+    // reference to it; registered from SetUp until TearDown lets it go.
+    Varno& Program() const { return *app_; }
     const std::string& Root() const { return root_; }
     RecordingMessageSink& Sink() { return *sink_; }
     const std::vector<std::string>& Unhandled() const { return unhandled_; }
@@ -80,7 +110,7 @@ protected:
 private:
     std::string folderHint_;
     std::string root_;
-    std::unique_ptr<Varno> app_;
+    std::unique_ptr<Varno> app_ = std::make_unique<Varno>();
     RecordingMessageSink* sink_ = nullptr;
     std::vector<std::string> unhandled_;
 };

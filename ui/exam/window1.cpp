@@ -101,22 +101,6 @@ Integer Scaled(Integer offset, Integer extent, Integer factor, double reference)
         static_cast<double>(extent * factor) / reference + static_cast<double>(offset));
 }
 
-Label& AnswerTextNumber(const class Window1& window, Integer k)
-{
-    switch (k) {
-    case 1:
-        return window.AnswerText1();
-    case 2:
-        return window.AnswerText2();
-    case 3:
-        return window.AnswerText3();
-    case 4:
-        return window.AnswerText4();
-    default:
-        throw OutOfBoundsException("no answer text " + Str(k));
-    }
-}
-
 // Why the pool questions first to last cannot make a list for the window,
 // or "" when they can: every one must be a pool question number (1 to 1000,
 // which is also the room of the question list), and there must be one.
@@ -138,6 +122,22 @@ bool IsLineEnd(char c)
 }
 
 } // namespace
+
+Label& AnswerTextNumber(const class Window1& window, Integer k)
+{
+    switch (k) {
+    case 1:
+        return window.AnswerText1();
+    case 2:
+        return window.AnswerText2();
+    case 3:
+        return window.AnswerText3();
+    case 4:
+        return window.AnswerText4();
+    default:
+        throw OutOfBoundsException("no answer text " + Str(k));
+    }
+}
 
 RadioButton& AnswerButtonNumber(const class Window1& window, Integer k)
 {

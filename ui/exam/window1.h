@@ -14,6 +14,9 @@ class Timer;
 // The radio button of answer k (1 to 4) of the window; OutOfBoundsException
 // for any other k.
 RadioButton& AnswerButtonNumber(const class Window1& window, Integer k);
+// The label of answer k (1 to 4) of the window; OutOfBoundsException for any
+// other k.
+Label& AnswerTextNumber(const class Window1& window, Integer k);
 
 // The exam window: one entry of the current question list at a time, with its
 // four answers, navigation, grading, the section pop-up and the history buttons.

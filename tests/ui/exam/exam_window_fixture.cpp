@@ -61,19 +61,11 @@ TestPool SmallPool()
 
 void ExamWindowTest::SetUp()
 {
-    const std::string root = MakeTempFolder("exam");
-    resourceFolder = root + "/Resources";
-    app.SetExecutableFile(MakeRef<FolderItem>(root + "/bin/varno"));
-    app.BindUnhandledException([this](RuntimeException& error) {
-        unhandled.push_back(error.Message());
-        return true;
-    });
-    Application::Register(&app);
+    ProgramTest::SetUp();
+    resourceFolder = Root() + "/Resources";
     // The bar the program shows over every document window, so that sizes are
     // checked as the user meets them.
     app.SetMenuBar(&Menu());
-    ForgetResourceFilesForTesting();
-    InstallRecordingMessageSink();
     // Shown marks paint at the next pass of the event loop.
     const auto mark = [](Color colour) {
         return PpmPicture(32, 32, [colour](int x, int y) {
@@ -82,16 +74,6 @@ void ExamWindowTest::SetUp()
     };
     WriteResource("Pic200.gif", mark(kGreen));
     WriteResource("Pic201.gif", mark(kRed));
-}
-
-void ExamWindowTest::TearDown()
-{
-    for (Window* window : Window::OpenWindows())
-        window->Close();
-    Application::DoEvents();
-    app.SetMenuBar(nullptr);
-    Application::Register(nullptr);
-    ForgetResourceFilesForTesting();
 }
 
 void ExamWindowTest::WriteResource(const std::string& name, const std::string& bytes) const

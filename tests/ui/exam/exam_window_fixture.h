@@ -1,6 +1,7 @@
 #pragma once
 
 #include "message_sink.h"
+#include "program_fixture.h"
 #include "types.h"
 #include "varno.h"
 
@@ -52,10 +53,14 @@ TestPool SmallPool();
 // the resource accessors start as in a new run, the message sink's record is
 // empty, and exceptions that reach the application's UnhandledException event
 // are recorded instead of shown. Every window still open at the end is closed.
-class ExamWindowTest : public ::testing::Test {
+class ExamWindowTest : public ProgramTest {
 protected:
+    ExamWindowTest()
+        : ProgramTest("exam")
+    {
+    }
+
     void SetUp() override;
-    void TearDown() override;
 
     void WriteResource(const std::string& name, const std::string& bytes) const;
     void WritePool(const TestPool& pool) const; // as TechFile.txt
@@ -66,7 +71,7 @@ protected:
 
     std::vector<std::string>& Messages() const;
 
-    Varno app;
+    Varno& app = Program();
     std::string resourceFolder;
-    std::vector<std::string> unhandled;
+    const std::vector<std::string>& unhandled = Unhandled();
 };

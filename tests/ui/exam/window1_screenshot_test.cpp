@@ -79,19 +79,11 @@ QRect PlaceInShot(const Window& window, const RectControl& control)
     return QRect(widget->mapTo(window.widget(), QPoint(0, 0)), widget->size());
 }
 
-const Label& AnswerText(const class Window1& window, Integer k)
-{
-    const Label* texts[] = { &window.AnswerText1(), &window.AnswerText2(), &window.AnswerText3(),
-        &window.AnswerText4() };
-    return *texts[k - 1];
-}
-
 // The row of answer k: its button and its text.
 QRect AnswerRow(const class Window1& window, Integer k)
 {
-    const RadioButton* buttons[]
-        = { &window.Answer1(), &window.Answer2(), &window.Answer3(), &window.Answer4() };
-    return PlaceInShot(window, *buttons[k - 1]) | PlaceInShot(window, AnswerText(window, k));
+    return PlaceInShot(window, AnswerButtonNumber(window, k))
+        | PlaceInShot(window, AnswerTextNumber(window, k));
 }
 
 bool ShippedResourcesExist()
@@ -171,7 +163,7 @@ TEST_F(ExamWindowTest, ScreenshotsInAnsweringAndReviewMode)
         EXPECT_TRUE(PlaceInShot(window, window.Canvas1(answer)).contains(ink));
         EXPECT_GE(ink.center().y(), row.top());
         EXPECT_LE(ink.center().y(), row.bottom());
-        EXPECT_LE(ink.right(), PlaceInShot(window, AnswerText(window, answer)).left());
+        EXPECT_LE(ink.right(), PlaceInShot(window, AnswerTextNumber(window, answer)).left());
     }
     EXPECT_EQ(ClippedLabels(window), "") << "in review";
     EXPECT_TRUE(unhandled.empty());

@@ -12,20 +12,14 @@
 // + 1 and its code "C<n>".
 inline std::string ResultsPool(const std::string& title, const std::vector<Integer>& sectionSizes)
 {
-    std::string text;
-    const auto line = [&text](const std::string& content) { text += content + "\r"; };
-    line("1");
-    line(Str(static_cast<Integer>(sectionSizes.size())));
-    line(title);
-    line(Str(static_cast<Integer>(sectionSizes.size())));
+    std::vector<SectionLine> sections;
     Integer first = 1;
     for (const Integer size : sectionSizes) {
-        line("1 " + Str(first) + " " + Str(first + size - 1));
+        const Integer s = static_cast<Integer>(sections.size()) + 1;
+        sections.push_back({ "1", Str(first), Str(first + size - 1), "S" + Str(s) + " Topic" });
         first += size;
     }
-    for (std::size_t s = 1; s <= sectionSizes.size(); ++s)
-        line("S" + Str(static_cast<Integer>(s)) + " Topic");
-    return text + NumberedQuestionRecords(first - 1, "\r");
+    return PoolFile(1, title, static_cast<Integer>(sectionSizes.size()), sections, first - 1);
 }
 
 // The results windows' tests: the program with a private resource folder.

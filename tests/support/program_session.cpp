@@ -11,13 +11,18 @@
 
 #include <cstdlib>
 
-void StartProgram()
+void RunStartupSteps(const std::string& programFile)
 {
     ResetMenuBarForTesting();
     ForgetResourceFilesForTesting();
     _EarlyStartup();
-    App().SetExecutableFile(MakeRef<FolderItem>(std::string(VARNO_BUILD_DIR) + "/bin/varno"));
+    App().SetExecutableFile(MakeRef<FolderItem>(programFile));
     _LateStartup();
+}
+
+void StartProgram()
+{
+    RunStartupSteps(std::string(VARNO_BUILD_DIR) + "/bin/varno");
     App().RaiseOpen();
 }
 
@@ -26,8 +31,9 @@ void StopProgram()
     for (Window* window : Window::OpenWindows())
         window->Close();
     LetEventsRun();
-    if (Application::CurrentOrNull() != nullptr)
-        DisposeAppInstanceForTesting();
+    // Safe without an application object: it only lets go of the one the
+    // start-up made, if any.
+    DisposeAppInstanceForTesting();
     ResetMenuBarForTesting();
     ForgetResourceFilesForTesting();
 }
