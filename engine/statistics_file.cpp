@@ -35,8 +35,8 @@ public:
     }
 
     void Byte(unsigned char value) { *Room(1) = static_cast<char>(value); }
-    void Int32(std::int32_t value) { StoreBigEndian32(Room(4), static_cast<std::uint32_t>(value)); }
-    void Double(double value) { StoreBigEndian64(Room(8), std::bit_cast<std::uint64_t>(value)); }
+    void Int32(std::int32_t value) { StoreBigEndian(Room(4), static_cast<std::uint32_t>(value)); }
+    void Double(double value) { StoreBigEndian(Room(8), std::bit_cast<std::uint64_t>(value)); }
 
 private:
     // The place for the next count bytes, which then count as written.
@@ -66,12 +66,13 @@ public:
     std::int32_t Int32()
     {
         const char* bytes = Take(4);
-        return bytes == nullptr ? 0 : static_cast<std::int32_t>(LoadBigEndian32(bytes));
+        return bytes == nullptr ? 0
+                                : static_cast<std::int32_t>(LoadBigEndian<std::uint32_t>(bytes));
     }
     double Double()
     {
         const char* bytes = Take(8);
-        return bytes == nullptr ? 0 : std::bit_cast<double>(LoadBigEndian64(bytes));
+        return bytes == nullptr ? 0 : std::bit_cast<double>(LoadBigEndian<std::uint64_t>(bytes));
     }
 
 private:

@@ -3,37 +3,32 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <type_traits>
 
-// The byte order of the binary files: the most significant byte first.
+// The byte order of the binary files: the most significant byte first. For
+// 32- and 64-bit unsigned values.
 
-inline std::uint32_t LoadBigEndian32(const void* bytes)
+template <typename Unsigned> Unsigned FromOrToBigEndian(Unsigned value)
 {
-    std::uint32_t value = 0;
+    static_assert(
+        std::is_same_v<Unsigned, std::uint32_t> || std::is_same_v<Unsigned, std::uint64_t>);
+    if constexpr (std::endian::native == std::endian::big)
+        return value;
+    else if constexpr (sizeof(Unsigned) == 4)
+        return __builtin_bswap32(value);
+    else
+        return __builtin_bswap64(value);
+}
+
+template <typename Unsigned> Unsigned LoadBigEndian(const void* bytes)
+{
+    Unsigned value = 0;
     std::memcpy(&value, bytes, sizeof value);
-    if constexpr (std::endian::native == std::endian::little)
-        value = __builtin_bswap32(value);
-    return value;
+    return FromOrToBigEndian(value);
 }
 
-inline std::uint64_t LoadBigEndian64(const void* bytes)
+template <typename Unsigned> void StoreBigEndian(void* out, Unsigned value)
 {
-    std::uint64_t value = 0;
-    std::memcpy(&value, bytes, sizeof value);
-    if constexpr (std::endian::native == std::endian::little)
-        value = __builtin_bswap64(value);
-    return value;
-}
-
-inline void StoreBigEndian32(void* out, std::uint32_t value)
-{
-    if constexpr (std::endian::native == std::endian::little)
-        value = __builtin_bswap32(value);
-    std::memcpy(out, &value, sizeof value);
-}
-
-inline void StoreBigEndian64(void* out, std::uint64_t value)
-{
-    if constexpr (std::endian::native == std::endian::little)
-        value = __builtin_bswap64(value);
+    value = FromOrToBigEndian(value);
     std::memcpy(out, &value, sizeof value);
 }

@@ -115,7 +115,7 @@ std::int32_t BinaryStream::ReadInt32()
     const unsigned char* bytes = d->Take(4);
     if (bytes == nullptr)
         return 0;
-    return static_cast<std::int32_t>(LoadBigEndian32(bytes));
+    return static_cast<std::int32_t>(LoadBigEndian<std::uint32_t>(bytes));
 }
 
 double BinaryStream::ReadDouble()
@@ -123,7 +123,7 @@ double BinaryStream::ReadDouble()
     const unsigned char* bytes = d->Take(8);
     if (bytes == nullptr)
         return 0;
-    return std::bit_cast<double>(LoadBigEndian64(bytes));
+    return std::bit_cast<double>(LoadBigEndian<std::uint64_t>(bytes));
 }
 
 std::string BinaryStream::ReadPString()
@@ -158,7 +158,7 @@ void BinaryStream::WriteInt32(std::int32_t value)
     if (!d->target || d->closed)
         return;
     char bytes[4];
-    StoreBigEndian32(bytes, static_cast<std::uint32_t>(value));
+    StoreBigEndian(bytes, static_cast<std::uint32_t>(value));
     d->data.append(bytes, sizeof bytes);
 }
 
@@ -167,7 +167,7 @@ void BinaryStream::WriteDouble(double value)
     if (!d->target || d->closed)
         return;
     char bytes[8];
-    StoreBigEndian64(bytes, std::bit_cast<std::uint64_t>(value));
+    StoreBigEndian(bytes, std::bit_cast<std::uint64_t>(value));
     d->data.append(bytes, sizeof bytes);
 }
 
