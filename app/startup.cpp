@@ -21,6 +21,19 @@ const char* const kAlreadyRunningMessage
     = "Varno is already running. Only one copy of Varno can keep your statistics at a time: "
       "use the copy that is open, or quit it before you start Varno again.";
 
+// Said when no lock can be taken at all, so that two copies could run.
+std::string LockUnavailableMessage(const FolderItem& lockFile, const std::string& why)
+{
+    Ref<FolderItem> folder = lockFile.Parent();
+    const std::string where = folder ? " in the folder " + folder->NativePath() : std::string();
+    return "Varno could not take its lock file \"" + std::string(kLockFileName) + "\"" + where
+        + " (" + why
+        + "), so it cannot tell whether another copy of Varno is open. Varno starts anyway. If "
+          "another copy is open, quit one of them: the copy that quits last writes its "
+          "statistics over those of the other. Removing \""
+        + kLockFileName + "\" lets Varno use its lock again.";
+}
+
 // The one application object of the run; it lives until the program ends.
 std::unique_ptr<Varno>& AppInstance()
 {
@@ -58,15 +71,21 @@ int _Main()
         _LateStartup();
         // One copy at a time owns the statistics file: a second one would
         // write its own results over the first one's at quit. It leaves
-        // before the file is read. A lock that cannot be made at all (no
-        // preferences folder, no rights there) does not stop the run; the
-        // quit then says why the statistics could not be saved.
+        // before the file is read. A lock that cannot be taken at all (a
+        // link or a pipe in its place, a full disk, no rights) must not keep
+        // the user out, but the user hears what it means.
         std::unique_ptr<InstanceLock> lock;
         if (Ref<FolderItem> lockFile = SpecialFolder::Preferences()->Child(kLockFileName)) {
             lock = std::make_unique<InstanceLock>(*lockFile);
-            if (lock->TryAcquire() == InstanceLock::Outcome::HeldByAnother) {
+            switch (lock->TryAcquire()) {
+            case InstanceLock::Outcome::Acquired:
+                break;
+            case InstanceLock::Outcome::HeldByAnother:
                 MsgBox(kAlreadyRunningMessage);
                 return 1;
+            case InstanceLock::Outcome::Unavailable:
+                MsgBox(LockUnavailableMessage(*lockFile, lock->Problem()));
+                break;
             }
         }
         return App().Run();

@@ -1,32 +1,91 @@
 #include "instance_lock.h"
 
-#include "file_access.h"
 #include "folder_item.h"
 
-#include <QLockFile>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 struct InstanceLock::Private {
-    explicit Private(const QString& path)
-        : file(path)
+    std::string path;
+    int descriptor = -1;
+    std::string problem;
+
+    InstanceLock::Outcome Unavailable(std::string why)
     {
+        problem = std::move(why);
+        return InstanceLock::Outcome::Unavailable;
     }
-    QLockFile file;
 };
 
 InstanceLock::InstanceLock(const FolderItem& lockFile)
-    : d(std::make_unique<Private>(QtPath(lockFile)))
+    : d(std::make_unique<Private>())
 {
-    // Stale only when its process is gone, never by age: a copy may run for
-    // days.
-    d->file.setStaleLockTime(0);
+    d->path = lockFile.NativePath();
 }
 
-InstanceLock::~InstanceLock() = default;
+InstanceLock::~InstanceLock()
+{
+    // Closing the file releases the lock. The file stays: removing it would
+    // let a copy that opened it just before lock a file nobody else sees.
+    if (d->descriptor >= 0)
+        ::close(d->descriptor);
+}
 
 InstanceLock::Outcome InstanceLock::TryAcquire()
 {
-    if (d->file.isLocked() || d->file.tryLock(0))
+    if (d->descriptor >= 0)
         return Outcome::Acquired;
-    return d->file.error() == QLockFile::LockFailedError ? Outcome::HeldByAnother
-                                                         : Outcome::Unavailable;
+    d->problem.clear();
+
+    // A link at the lock's name is never followed, a pipe opens without
+    // waiting for a writer, and the lock is not handed on to the programs
+    // this one starts (a help viewer must not keep Varno locked).
+    const int descriptor = ::open(d->path.c_str(),
+        O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
+    if (descriptor < 0) {
+        const int error = errno;
+        if (error == ELOOP)
+            return d->Unavailable("it is a symbolic link");
+        if (error == EISDIR)
+            return d->Unavailable("it is a folder");
+        if (error == ENXIO)
+            return d->Unavailable("it is not an ordinary file");
+        return d->Unavailable(std::strerror(error));
+    }
+
+    struct stat status { };
+    std::string why;
+    if (::fstat(descriptor, &status) != 0)
+        why = std::strerror(errno);
+    else if (!S_ISREG(status.st_mode))
+        why = "it is not an ordinary file";
+    else if (status.st_uid != ::geteuid())
+        why = "it belongs to another user";
+    if (!why.empty()) {
+        ::close(descriptor);
+        return d->Unavailable(why);
+    }
+
+    for (;;) {
+        if (::flock(descriptor, LOCK_EX | LOCK_NB) == 0) {
+            d->descriptor = descriptor;
+            return Outcome::Acquired;
+        }
+        const int error = errno;
+        if (error == EINTR)
+            continue;
+        ::close(descriptor);
+        if (error == EWOULDBLOCK)
+            return Outcome::HeldByAnother;
+        return d->Unavailable(std::strerror(error));
+    }
+}
+
+const std::string& InstanceLock::Problem() const
+{
+    return d->problem;
 }

@@ -1,19 +1,21 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 class FolderItem;
 
-// A lock file that one running copy of the program holds from start to end,
-// so that a second copy can tell it is not alone. The file names the process
-// that holds it: one left behind by a copy that crashed counts as stale and is
-// taken over.
+// A lock that one running copy of the program holds from start to end, so
+// that a second copy can tell it is not alone. It is the kernel's advisory
+// lock on the open lock file, which ends with the process however it ends: a
+// lock file left behind holds nobody out, whatever it contains. The file is
+// never read or written.
 class InstanceLock final {
 public:
     enum class Outcome {
         Acquired,
         HeldByAnother, // another running copy holds it
-        Unavailable, // the lock file cannot be made (no folder, no rights)
+        Unavailable, // no lock could be taken here; Problem says why
     };
 
     explicit InstanceLock(const FolderItem& lockFile);
@@ -23,6 +25,10 @@ public:
 
     // Never waits.
     Outcome TryAcquire();
+
+    // Why the last TryAcquire gave Unavailable, in words for the user ("it is
+    // a symbolic link", "No space left on device").
+    const std::string& Problem() const;
 
 private:
     struct Private;
