@@ -62,6 +62,32 @@ void ReportStartupFailure(RuntimeException& error)
 
 } // namespace
 
+std::unique_ptr<InstanceLock> TakeSingleCopyLock(bool& mayRun)
+{
+    // One copy at a time owns the statistics file: a second one would write
+    // its own results over the first one's at quit. It leaves before the file
+    // is read. A lock that cannot be taken at all (a link or a pipe in its
+    // place, a full disk, no rights) must not keep the user out, but the user
+    // hears what it means.
+    mayRun = true;
+    Ref<FolderItem> lockFile = SpecialFolder::Preferences()->Child(kLockFileName);
+    if (!lockFile)
+        return nullptr;
+    auto lock = std::make_unique<InstanceLock>(*lockFile);
+    switch (lock->TryAcquire()) {
+    case InstanceLock::Outcome::Acquired:
+        break;
+    case InstanceLock::Outcome::HeldByAnother:
+        MsgBox(kAlreadyRunningMessage);
+        mayRun = false;
+        break;
+    case InstanceLock::Outcome::Unavailable:
+        MsgBox(LockUnavailableMessage(*lockFile, lock->Problem()));
+        break;
+    }
+    return lock;
+}
+
 int _Main()
 {
     try {
@@ -69,25 +95,10 @@ int _Main()
         // every event and handler already runs through; nothing to install.
         _EarlyStartup();
         _LateStartup();
-        // One copy at a time owns the statistics file: a second one would
-        // write its own results over the first one's at quit. It leaves
-        // before the file is read. A lock that cannot be taken at all (a
-        // link or a pipe in its place, a full disk, no rights) must not keep
-        // the user out, but the user hears what it means.
-        std::unique_ptr<InstanceLock> lock;
-        if (Ref<FolderItem> lockFile = SpecialFolder::Preferences()->Child(kLockFileName)) {
-            lock = std::make_unique<InstanceLock>(*lockFile);
-            switch (lock->TryAcquire()) {
-            case InstanceLock::Outcome::Acquired:
-                break;
-            case InstanceLock::Outcome::HeldByAnother:
-                MsgBox(kAlreadyRunningMessage);
-                return 1;
-            case InstanceLock::Outcome::Unavailable:
-                MsgBox(LockUnavailableMessage(*lockFile, lock->Problem()));
-                break;
-            }
-        }
+        bool mayRun = true;
+        const std::unique_ptr<InstanceLock> lock = TakeSingleCopyLock(mayRun);
+        if (!mayRun)
+            return 1;
         return App().Run();
     } catch (RuntimeException& error) {
         ReportStartupFailure(error);

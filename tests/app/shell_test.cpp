@@ -3,6 +3,7 @@
 #include "about_dialog.h"
 #include "choose_exam_window.h"
 #include "exceptions.h"
+#include "instance_lock.h"
 #include "label.h"
 #include "menu.h"
 #include "menu_item.h"
@@ -17,6 +18,7 @@
 #include <stdexcept>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -474,3 +476,41 @@ TEST_F(ShellTest, ShowExamWithoutAnExamShowsAnUninitialisedWindow)
 }
 
 } // namespace
+
+// The start-up's lock: a second copy is told and stops; a lock that cannot be
+// taken is told, with the folder and why, and the run goes on; a lock file
+// left behind by an earlier run is taken in silence.
+TEST_F(ShellTest, TheSingleCopyLockStopsOnlyASecondCopy)
+{
+    const std::string config = getenv("XDG_CONFIG_HOME");
+    const std::string lockFile = config + "/Varno Preferences.lock";
+    namespace fs = std::filesystem;
+
+    WriteFileBytes(lockFile, std::string(16, '\0'));
+    bool mayRun = false;
+    auto first = TakeSingleCopyLock(mayRun);
+    EXPECT_TRUE(mayRun);
+    EXPECT_TRUE(Sink().messages.empty());
+
+    auto second = TakeSingleCopyLock(mayRun);
+    EXPECT_FALSE(mayRun);
+    ASSERT_EQ(Sink().messages.size(), 1u);
+    EXPECT_EQ(Sink().messages[0].rfind("Varno is already running. ", 0), 0u) << Sink().messages[0];
+    second.reset();
+    first.reset();
+    Sink().messages.clear();
+
+    fs::remove(lockFile);
+    fs::create_directory(lockFile);
+    auto none = TakeSingleCopyLock(mayRun);
+    EXPECT_TRUE(mayRun);
+    EXPECT_EQ(Sink().messages,
+        std::vector<std::string> { "Varno could not take its lock file \"Varno Preferences.lock\" "
+                                   "in the folder "
+            + config
+            + " (it is a folder), so it cannot tell whether another copy of Varno is open. "
+              "Varno starts anyway. If another copy is open, quit one of them: the copy that "
+              "quits last writes its statistics over those of the other. Removing \"Varno "
+              "Preferences.lock\" lets Varno use its lock again." });
+    fs::remove(lockFile);
+}

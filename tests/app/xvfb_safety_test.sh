@@ -6,6 +6,9 @@
 #                 file; a lock left by a crashed copy does not block the next
 #   special-files a pipe as the statistics file or as a pool neither hangs the
 #                 start nor freezes the program
+#   lock-file     whatever is left or planted at the lock file's name, the
+#                 user is never kept out, and is told when no lock is held
+#   full-disk     a full disk neither drops the lock nor keeps the user out
 #   open-help     Open Help never writes through links planted in the shared
 #                 temporary folder
 #
@@ -20,12 +23,16 @@ require_tools Xvfb xdotool xprop
 
 work="$(mktemp -d)"
 started_pids=()
+mounted_config=0
 cleanup() {
     local pid
     for pid in "${started_pids[@]}"; do
         kill -9 "$pid" 2>/dev/null || true
     done
     stop_virtual_display
+    if [ "$mounted_config" -eq 1 ]; then
+        umount "$XDG_CONFIG_HOME" 2>/dev/null || umount -l "$XDG_CONFIG_HOME" 2>/dev/null || true
+    fi
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -98,6 +105,16 @@ new_window() {
 
 wait_message_box() {
     wait_for "$1" message_box "$1"
+}
+
+# expect_message PID WHAT: a message box (the one saying WHAT: its words are
+# checked by the shell test) comes up before anything else; it is dismissed.
+expect_message() {
+    local box
+    box="$(wait_message_box "$1")"
+    [ -n "$box" ] || fail "nothing said $2"
+    [ -z "$(window_of "$1" '^Choose Exam$')" ] || fail "the chooser came before the message that $2"
+    dismiss "$box"
 }
 
 # dismiss WINDOW: Return in the window (the message box's OK).
@@ -357,10 +374,119 @@ OPENER
     [ "$exit_status" -eq 0 ] || fail "Varno ended with status $exit_status"
 }
 
+
+# start_past_the_lock NAME [REASON]: a copy starts and comes to the chooser,
+# first saying why it holds no lock when REASON is given; it then quits and
+# saves its statistics.
+start_past_the_lock() {
+    local name="$1" reason="${2:-}"
+    rm -f "$prefs"
+    start_varno "$name"
+    if [ -n "$reason" ]; then
+        expect_message "$varno_pid" "that no lock could be taken ($reason)"
+    fi
+    local chooser
+    chooser="$(wait_window "$varno_pid" '^Choose Exam$')"
+    [ -n "$chooser" ] || fail "$name: the copy never came to the chooser"
+    [ -z "$(message_box "$varno_pid")" ] || fail "$name: an unexpected message"
+    local rss
+    rss="$(awk '/^VmRSS/ { print $2 }' "/proc/$varno_pid/status")"
+    [ "$rss" -lt 400000 ] || fail "$name: the copy holds $rss kB"
+    quit_with_shortcut "$chooser"
+    wait_exit "$varno_pid"
+    [ "$exit_status" -eq 0 ] || fail "$name: exit status $exit_status"
+    [ "$(stat -c %s "$prefs")" -eq 344002 ] || fail "$name: no statistics file was saved"
+    echo "$name: started${reason:+ and told \"$reason\"}, quit, saved"
+}
+
+scenario_lock_file() {
+    local lock="$XDG_CONFIG_HOME/Varno Preferences.lock"
+    mkdir -p "$XDG_CONFIG_HOME"
+
+    # Left behind by a kill or a crash, or by the old kind of lock: taken.
+    : >"$lock"
+    start_past_the_lock "empty lock file"
+    head -c 64 /dev/zero >"$lock"
+    start_past_the_lock "lock file of NULs"
+    printf '\x89\xff garbage \x01' >"$lock"
+    start_past_the_lock "lock file of garbage"
+    printf '4242\nvarno\nsome-other-host\n1a2b\n' >"$lock"
+    : >"$lock.rmlock"
+    start_past_the_lock "lock of another host, removal marker beside it"
+    rm -f "$lock.rmlock"
+    chmod 000 "$lock"
+    start_past_the_lock "lock file without permissions"
+    rm -f "$lock"
+    truncate -s 5G "$lock"
+    start_past_the_lock "sparse lock file of 5 GB"
+    [ "$(stat -c %s "$lock")" -eq $((5 << 30)) ] || fail "the sparse lock file was changed"
+
+    # Not a file of ours: never opened through, and the user hears it.
+    printf 'the user'"'"'s own file\n' >"$work/precious"
+    rm -f "$lock"
+    ln -s "$work/precious" "$lock"
+    start_past_the_lock "link to a file" "a symbolic link"
+    [ "$(cat "$work/precious")" = "the user's own file" ] || fail "the linked file was written"
+    rm -f "$lock"
+    ln -s "$work/nothing" "$lock"
+    start_past_the_lock "link to nothing" "a symbolic link"
+    [ ! -e "$work/nothing" ] || fail "a file was made behind the dangling link"
+    rm -f "$lock"
+    ln -s /dev/zero "$lock"
+    start_past_the_lock "link to the zero device" "a symbolic link"
+    rm -f "$lock"
+    mkdir "$lock"
+    start_past_the_lock "folder" "a folder"
+    rmdir "$lock"
+    mkfifo "$lock"
+    start_past_the_lock "named pipe" "a named pipe"
+    rm -f "$lock"
+}
+
+scenario_full_disk() {
+    if [ "$(id -u)" -ne 0 ] || ! mount -t tmpfs -o size=2m,mode=700 tmpfs "$XDG_CONFIG_HOME" 2>/dev/null; then
+        echo "SKIP: a small file system of its own needs root"
+        exit 77
+    fi
+    mounted_config=1
+
+    # No room left for a byte: the lock, which writes nothing, is still
+    # taken, and a second copy is still refused.
+    dd if=/dev/zero of="$XDG_CONFIG_HOME/filler" bs=64k 2>/dev/null || true
+    start_varno first
+    local first=$varno_pid
+    grade_technician "$first"
+    start_varno second
+    expect_message "$varno_pid" "that Varno is already running"
+    wait_exit "$varno_pid"
+    [ "$exit_status" -eq 1 ] || fail "the second copy ended with status $exit_status"
+    echo "full disk: the lock held, the second copy was refused"
+    rm -f "$XDG_CONFIG_HOME/filler"
+    kill -TERM "$first"
+    wait_exit "$first"
+    [ "$exit_status" -eq 0 ] || fail "the first copy ended with status $exit_status"
+    expect_graded_history "first copy"
+
+    # No room even for the lock file: the copy starts, and says what it means.
+    umount "$XDG_CONFIG_HOME"
+    mount -t tmpfs -o size=2m,nr_inodes=3,mode=700 tmpfs "$XDG_CONFIG_HOME"
+    : >"$XDG_CONFIG_HOME/a"
+    : >"$XDG_CONFIG_HOME/b" 2>/dev/null || true
+    start_varno no-room
+    expect_message "$varno_pid" "that no lock could be made on the full disk"
+    local chooser
+    chooser="$(wait_window "$varno_pid" '^Choose Exam$')"
+    [ -n "$chooser" ] || fail "no room for the lock kept the user out"
+    quit_with_shortcut "$chooser"
+    echo "full disk: no lock file could be made, the user was told and not kept out"
+}
+
 case "$scenario" in
 signals) scenario_signals ;;
 second-copy) scenario_second_copy ;;
 special-files) scenario_special_files ;;
+lock-file) scenario_lock_file ;;
+full-disk) scenario_full_disk ;;
 open-help) scenario_open_help ;;
 *)
     echo "unknown scenario $scenario"
