@@ -120,18 +120,24 @@ Integer PickOpenQuestion(Varno& app, const SectionWeights& weights, const DrawnQ
 
 void Varno::SetExam(Integer examClass)
 {
-    // The pool is parsed on its own first: one that fails to parse leaves the
-    // loaded pool, its summary and the exam drawn from it as they were, so
-    // the exam window goes on showing a pool and an exam that belong together.
+    // The pool is parsed and checked on its own first: one that fails to
+    // parse, or that no exam can be drawn from, leaves the loaded pool, its
+    // summary and the exam drawn from it as they were, so the exam window goes
+    // on showing a pool and an exam that belong together.
     Ref<ExamClass> pool = MakeRef<ExamClass>();
+    std::string problem;
     try {
         pool->PopulateExam(examClass);
+        problem = PoolProblem(*pool);
     } catch (const OutOfBoundsException& error) {
-        const std::string problem = "The question pool \"" + pool->poolFile
-            + "\" cannot be used for an exam: from line " + Str(pool->lineNumber)
-            + " on it holds more than a pool can (100 sections, 1000 questions).";
+        problem = "The question pool \"" + pool->poolFile + "\" cannot be used for an exam: from line "
+            + Str(pool->lineNumber) + " on it holds more than a pool can (100 sections, 1000 questions).";
         MsgBox(problem);
         throw PoolUnreadableException(problem + " (" + error.Message() + ")");
+    }
+    if (!problem.empty()) {
+        MsgBox(problem);
+        throw PoolUnreadableException(problem);
     }
     exam = pool;
     CopyPoolSummary();

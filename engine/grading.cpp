@@ -1,7 +1,16 @@
 #include "varno.h"
 
 #include "date.h"
+#include "message_sink.h"
 #include "score_dialog.h"
+#include "text.h"
+
+namespace {
+
+// The slots of one class's exam history.
+constexpr Integer kMostHistoryEntries = 1000;
+
+} // namespace
 
 void Varno::GradeExam()
 {
@@ -10,10 +19,13 @@ void Varno::GradeExam()
         return;
     Integer right = 0;
     Integer wrong = 0;
-    // An unanswered entry (0) is wrong: every question has an answer 1 to 4.
+    // An unanswered entry (0) is wrong. A question without a correct answer
+    // 1 to 4 (a damaged pool) is wrong whatever was chosen, or leaving it
+    // unanswered would score.
     for (Integer n = 1; n <= numberQuestions; ++n) {
         const Integer q = question(n);
-        if (GetAnswer(q) == answer(n)) {
+        const Integer key = GetAnswer(q);
+        if (key >= 1 && key <= 4 && key == answer(n)) {
             ++right;
             ++correct(classNumber, q);
         } else {
@@ -21,20 +33,35 @@ void Varno::GradeExam()
             ++incorrect(classNumber, q);
         }
     }
-    AddExamResults(right, wrong);
+    const bool stored = AddExamResults(right, wrong);
     ScoreDialog().init(right, wrong, numberNeeded);
+    if (!stored)
+        MsgBox(HistoryFullMessage());
 }
 
-void Varno::AddExamResults(Integer right, Integer wrong)
+std::string Varno::HistoryFullMessage() const
+{
+    const std::string history = examName.empty() ? std::string("exam") : examName + " exam";
+    std::string message = "This result was not added to the " + history
+        + " history: it already holds " + Str(kMostHistoryEntries)
+        + " graded exams, as many as Varno keeps.";
+    // The menu command clears the four classes the program offers.
+    if (classNumber >= 1 && classNumber <= 4)
+        message += " Edit > Clear Exam Histories makes room for new results.";
+    return message;
+}
+
+bool Varno::AddExamResults(Integer right, Integer wrong)
 {
     const Date now;
     // The first free slot takes the result; a full history keeps what it has.
-    for (Integer k = 1; k <= 1000; ++k) {
+    for (Integer k = 1; k <= kMostHistoryEntries; ++k) {
         if (historyDate(classNumber, k) == 0.0) {
             historyDate(classNumber, k) = now.TotalSeconds();
             historyCorrect(classNumber, k) = right;
             historyIncorrect(classNumber, k) = wrong;
-            return;
+            return true;
         }
     }
+    return false;
 }

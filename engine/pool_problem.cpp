@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <bitset>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -19,14 +20,63 @@ struct DrawnSection {
     Integer draws;
 };
 
-} // namespace
-
-std::string Varno::PoolProblem() const
+std::string_view WithoutLineEnd(std::string_view text)
 {
-    std::string pool = "The question pool";
-    if (!exam.IsNil() && !exam->poolFile.empty())
-        pool += " \"" + exam->poolFile + "\"";
-    const std::string refusal = pool + " cannot be used for an exam: ";
+    while (!text.empty() && (text.back() == '\r' || text.back() == '\n'))
+        text.remove_suffix(1);
+    return text;
+}
+
+// The line of a pool file that holds the correct answer of question q: four
+// header lines, a line and a label per section, then eight lines a question,
+// the correct answer second.
+Integer CorrectAnswerLine(const ExamClass& pool, Integer q)
+{
+    return 4 + 2 * pool.numSections + 8 * (q - 1) + 2;
+}
+
+// Why one of the questions a section draws from cannot be asked: it has no
+// record in the file (a pool cut short), or no correct answer 1 to 4 to grade
+// it by. Either would be graded as right when left unanswered.
+std::string RecordProblem(const ExamClass& pool, Integer section, Integer first, Integer last)
+{
+    for (Integer q = first; q <= last; ++q) {
+        if (q >= pool.gettingQuestionNumber)
+            return "question " + Str(q) + ", which section " + Str(section)
+                + " draws from, has no record: the file ends at line "
+                + Str(std::max<Integer>(pool.lineNumber - 1, 0)) + ".";
+        const Integer key = pool.questionCorrectAnswer(q);
+        if (key < 1 || key > 4)
+            return "question " + Str(q) + " (" + std::string(WithoutLineEnd(pool.questionNumber(q)))
+                + ") gives " + Str(key) + " as its correct answer on line "
+                + Str(CorrectAnswerLine(pool, q)) + "; it must be 1 to 4.";
+    }
+    return {};
+}
+
+// What a pool check looks at: the section tables, the exam length and, where
+// there is a parsed pool, its question records.
+struct PoolLayout {
+    Integer sections;
+    const FixedArray<Integer, 100>& draws;
+    const FixedArray<Integer, 100>& first;
+    const FixedArray<Integer, 100>& last;
+    Integer examLength;
+    const ExamClass* records;
+};
+
+std::string PoolProblemOf(const PoolLayout& layout)
+{
+    const Integer numberSections = layout.sections;
+    const auto& numberInSection = layout.draws;
+    const auto& sectionStart = layout.first;
+    const auto& sectionEnd = layout.last;
+    const ExamClass* const pool = layout.records;
+
+    std::string file = "The question pool";
+    if (pool != nullptr && !pool->poolFile.empty())
+        file += " \"" + pool->poolFile + "\"";
+    const std::string refusal = file + " cannot be used for an exam: ";
 
     if (numberSections > kMostSections)
         return refusal + "it has " + Str(numberSections) + " sections, more than "
@@ -77,6 +127,13 @@ std::string Varno::PoolProblem() const
                 + Str(draws) + " from it.";
         }
 
+        // A pool parsed from a file says which of its questions have records;
+        // a summary set up without one has nothing more to check.
+        if (pool != nullptr && pool->gettingQuestionNumber > 0) {
+            if (const std::string problem = RecordProblem(*pool, s, first, last); !problem.empty())
+                return refusal + problem;
+        }
+
         for (Integer q = first; q <= last; ++q)
             coveredEarlier.set(static_cast<std::size_t>(q));
         earlier.push_back({ first, last, draws });
@@ -88,18 +145,32 @@ std::string Varno::PoolProblem() const
     // be read gives an empty text, which parses as a pool of no questions.
     if (totalDraws == 0) {
         std::string reason;
-        if (!exam.IsNil() && !exam->poolFile.empty())
-            reason = ResourceFileProblem(exam->poolFile);
+        if (pool != nullptr && !pool->poolFile.empty())
+            reason = ResourceFileProblem(pool->poolFile);
         return refusal + (reason.empty() ? "it holds no questions." : reason);
     }
     if (totalDraws > kMostExamQuestions)
         return refusal + "its sections draw " + Str(totalDraws) + " questions, more than the "
             + Str(kMostExamQuestions) + " an exam can hold.";
     // The exam length is the pool's own: numberQuestions follows whatever list
-    // the exam window shows, and a refused pool has it at 0.
-    const Integer examLength = exam.IsNil() ? numberQuestions : exam->numQuestions;
+    // the exam window shows.
+    const Integer examLength = layout.examLength;
     if (examLength != totalDraws)
         return refusal + "its exam length is " + Str(examLength) + " but its sections draw "
             + Str(totalDraws) + " questions.";
     return {};
+}
+
+} // namespace
+
+std::string Varno::PoolProblem() const
+{
+    return PoolProblemOf({ numberSections, numberInSection, sectionStart, sectionEnd,
+        exam.IsNil() ? numberQuestions : exam->numQuestions, exam.Pointer() });
+}
+
+std::string Varno::PoolProblem(const ExamClass& pool) const
+{
+    return PoolProblemOf({ pool.numSections, pool.numInSection, pool.sectionStart,
+        pool.sectionEnd, pool.numQuestions, &pool });
 }

@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <set>
+#include <string_view>
 
 namespace {
 
@@ -112,6 +113,24 @@ void ReportRefusedFile(
         MsgBoxLater(message);
     else
         MsgBox(message);
+}
+
+// Whether every line of the text ends in a CR LF pair, as text saved on
+// Windows does: the pool reader takes each pair for two line ends.
+bool EndsLinesWithCrLf(std::string_view text)
+{
+    std::size_t pairs = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r') {
+            if (i + 1 == text.size() || text[i + 1] != '\n')
+                return false;
+            ++pairs;
+            ++i;
+        } else if (text[i] == '\n') {
+            return false;
+        }
+    }
+    return pairs > 0;
 }
 
 // A text file is read at most once per run, whether or not the read worked:
@@ -308,6 +327,10 @@ std::string ResourceFileProblem(const std::string& fileName)
     Ref<TextInputStream> stream = TextInputStream::Open(*file);
     if (stream.IsNil())
         return "the file \"" + file->NativePath() + "\" cannot be read.";
+    const std::string text = stream->ReadAll();
     stream->Close();
+    if (EndsLinesWithCrLf(text))
+        return "its lines end in CR LF (as Windows saves text), but each line of a pool must "
+               "end in one LF or one CR. Save it with LF line ends.";
     return {};
 }

@@ -11,9 +11,10 @@
 
 class BinaryStream;
 
-// A pool file that goes beyond what a pool can hold (more than 100 sections or
-// 1000 questions), raised by SetExam once the user has been told which file it
-// is; the pool, the exam and the window stay as they were.
+// A pool file that cannot be used for an exam (it goes beyond what a pool can
+// hold, or no exam can be drawn from it), raised by SetExam once the user has
+// been told which file it is and why; the pool, the exam and the window stay
+// as they were.
 class PoolUnreadableException final : public OutOfBoundsException {
 public:
     using OutOfBoundsException::OutOfBoundsException;
@@ -63,7 +64,10 @@ public:
     bool ReadPrefsFrom(BinaryStream& stream);
     // Throws StatisticsNotSavedException when the file could not be saved.
     void WritePrefs();
-    void AddExamResults(Integer right, Integer wrong);
+    // False when the class's history is full and the result was not kept.
+    bool AddExamResults(Integer right, Integer wrong);
+    // What GradeExam says when the result could not be kept.
+    std::string HistoryFullMessage() const;
     Integer PickQuestion(Integer section);
     void PutAnswerString(Integer first, Integer second, const std::string& answer1,
         const std::string& answer2, const std::string& answer3, const std::string& answer4,
@@ -84,6 +88,11 @@ public:
     // whose sections overlap, overflow or disagree with its exam length is
     // refused before the drawing could loop or overrun.
     std::string PoolProblem() const;
+    // The same for a parsed pool that is not loaded yet, from its own tables:
+    // a pool is checked before it replaces the loaded one. Beyond the section
+    // tables, every question a section draws from must have a record in the
+    // file and a correct answer 1 to 4; the message then names the line.
+    std::string PoolProblem(const ExamClass& pool) const;
     // Copies the pool summary of the pool in `exam` (title, pass mark, exam
     // length, section tables) into the exam state: SetExam's step between
     // parsing the pool and drawing from it.

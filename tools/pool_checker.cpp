@@ -479,13 +479,13 @@ PoolCheckResult CheckPoolText(
                 app.correct(examClass, n)
                     = draw % 2 == 0 ? 0 : static_cast<Integer>(weights() % 25);
             SeedRnd(seed);
-            app.SetExam(examClass);
+            try {
+                app.SetExam(examClass);
+            } catch (const PoolUnreadableException& refusal) {
+                result.findings.push_back("the program refuses to draw from it: " + refusal.Message());
+                break;
+            }
             if (draw == 0) {
-                const std::string problem = app.PoolProblem();
-                if (!problem.empty()) {
-                    result.findings.push_back("the program refuses to draw from it: " + problem);
-                    break;
-                }
                 if (app.examName != pool.name)
                     result.findings.push_back("the program read the title " + Quoted(app.examName)
                         + " from its resource folder, not " + Quoted(pool.name));

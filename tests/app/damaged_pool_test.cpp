@@ -300,7 +300,8 @@ TEST_F(DamagedPoolTest, PoolGivingNoQuestionsSaysWhichFileAndWhy)
                     PoolFile(2, "Technician", 3,
                         { { "2", "1", "3", "S1" }, { "1", "4", "6", "S2" } }, 6, "\r\n"));
             },
-            "it holds no questions." },
+            "its lines end in CR LF (as Windows saves text), but each line of a pool must end in "
+            "one LF or one CR. Save it with LF line ends." },
         { "binary file",
             [&] { WritePool("TechFile.txt", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 17)); },
             "it holds no questions." },
@@ -338,6 +339,202 @@ TEST_F(DamagedPoolTest, UnreadablePoolFileIsNamedAsSuch)
         std::vector<std::string> { "The question pool \"TechFile.txt\" cannot be used for an exam: "
                                    "the file \""
             + pool + "\" cannot be read." });
+}
+
+// The lines of a text, each with its line end.
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::size_t begin = 0;
+    while (begin < text.size()) {
+        const std::size_t end = text.find('\r', begin);
+        lines.push_back(text.substr(begin, end - begin + 1));
+        begin = end + 1;
+    }
+    return lines;
+}
+
+std::string Joined(const std::vector<std::string>& lines, std::size_t count)
+{
+    std::string text;
+    for (std::size_t i = 0; i < count && i < lines.size(); ++i)
+        text += lines[i];
+    return text;
+}
+
+// A pool cut short, or one whose question has no correct answer 1 to 4,
+// would grade a blank answer as right: it is refused before any exam is
+// drawn, naming the question and the line, and nothing is scored.
+TEST_F(DamagedPoolTest, QuestionsWithoutARecordOrACorrectAnswerAreRefusedByLine)
+{
+    // Header, two sections and their labels take lines 1 to 8; question q's
+    // record takes the eight lines after line 8 * q, its correct answer the
+    // second.
+    const std::vector<std::string> whole = Lines(SoundPool("Technician"));
+    ASSERT_EQ(whole.size(), 8u + 6 * 8);
+    std::vector<std::string> keyZero = whole;
+    keyZero[17] = "0\r"; // line 18, question 2
+    std::vector<std::string> keyFive = whole;
+    keyFive[49] = "5\r"; // line 50, question 6
+    const struct {
+        const char* what;
+        std::string pool;
+        std::string reason;
+    } cases[] = {
+        { "no question records", Joined(whole, 8),
+            "question 1, which section 1 draws from, has no record: the file ends at line 8." },
+        { "cut in half", Joined(whole, 8 + 3 * 8),
+            "question 4, which section 2 draws from, has no record: the file ends at line 32." },
+        { "cut inside a record", Joined(whole, 8 + 4 * 8 + 3),
+            "question 5, which section 2 draws from, has no record: the file ends at line 43." },
+        { "correct answer 0", Joined(keyZero, keyZero.size()),
+            "question 2 (C2) gives 0 as its correct answer on line 18; it must be 1 to 4." },
+        { "correct answer 5", Joined(keyFive, keyFive.size()),
+            "question 6 (C6) gives 5 as its correct answer on line 50; it must be 1 to 4." },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        WritePool("TechFile.txt", c.pool);
+        Sink().messages.clear();
+        ChooseExam(1);
+        EXPECT_EQ(Sink().messages,
+            std::vector<std::string> {
+                "The question pool \"TechFile.txt\" cannot be used for an exam: " + c.reason });
+        EXPECT_EQ(App().classNumber, 0);
+        EXPECT_TRUE(App().exam.IsNil());
+        ExamWindow().GradeButton().Push();
+        EXPECT_FALSE(ScoreDialogOpen());
+        EXPECT_TRUE(ClassIsUntouched(App(), 1));
+        EXPECT_TRUE(Unhandled().empty());
+    }
+}
+
+// Whatever refuses a pool, the exam in progress stays: its class, title,
+// answers, the entry shown and the pop-up.
+TEST_F(DamagedPoolTest, ARefusedPoolLeavesTheExamInProgressAsItWas)
+{
+    WritePool("GeneralFile.txt", SoundPool("General"));
+    ChooseExam(2);
+    class Window1& window = ExamWindow();
+    AnswerButtonNumber(window, App().GetAnswer(App().question(1))).Push();
+    window.NextButton().Push();
+    AnswerButtonNumber(window, App().GetAnswer(App().question(2)) % 4 + 1).Push();
+    const std::vector<Integer> answers = Answers();
+    const std::string shown = window.StaticText1().Text();
+    ASSERT_EQ(window.QuestionNumField().Text(), "Question 2 of 3");
+
+    const std::string resources = Root() + "/Resources";
+    const struct {
+        const char* what;
+        std::function<void()> damage;
+    } damages[] = {
+        { "a section the draw check refuses",
+            [&] {
+                WritePool("TechFile.txt",
+                    PoolFile(2, "Technician", 3,
+                        { { "2", "1", "3", "S1" }, { "1", "995", "1005", "S2" } }, 6));
+            } },
+        { "an empty pool", [&] { WritePool("TechFile.txt", ""); } },
+        { "CR LF line ends",
+            [&] {
+                WritePool("TechFile.txt",
+                    PoolFile(2, "Technician", 3,
+                        { { "2", "1", "3", "S1" }, { "1", "4", "6", "S2" } }, 6, "\r\n"));
+            } },
+        { "a missing pool",
+            [&] {
+                std::filesystem::remove(resources + "/TechFile.txt");
+                ForgetResourceFilesForTesting();
+            } },
+        { "a reversed section",
+            [&] {
+                WritePool("TechFile.txt",
+                    PoolFile(2, "Technician", 3, { { "2", "1", "3", "S1" }, { "1", "6", "4", "S2" } },
+                        6));
+            } },
+        { "no question records",
+            [&] { WritePool("TechFile.txt", Joined(Lines(SoundPool("Technician")), 8)); } },
+    };
+    for (const auto& damage : damages) {
+        SCOPED_TRACE(damage.what);
+        damage.damage();
+        Sink().messages.clear();
+        ChooseExam(1);
+        ASSERT_EQ(Sink().messages.size(), 1u);
+        EXPECT_EQ(Sink().messages[0].rfind(
+                      "The question pool \"TechFile.txt\" cannot be used for an exam: ", 0),
+            0u)
+            << Sink().messages[0];
+        EXPECT_EQ(App().classNumber, 2);
+        EXPECT_EQ(window.Title(), "General Exam");
+        EXPECT_EQ(App().examName, "General");
+        EXPECT_EQ(App().exam->poolFile, "GeneralFile.txt");
+        EXPECT_EQ(Answers(), answers);
+        EXPECT_EQ(window.question, 2);
+        EXPECT_EQ(window.StaticText1().Text(), shown);
+        EXPECT_EQ(window.QuestionNumField().Text(), "Question 2 of 3");
+        EXPECT_EQ(window.SectionButton().Text(), "Current Exam");
+        EXPECT_TRUE(Unhandled().empty());
+    }
+
+    window.GradeButton().Push();
+    EXPECT_TRUE(ClassIsUntouched(App(), 1));
+    EXPECT_EQ(App().historyCorrect(2, 1), 1);
+    EXPECT_EQ(App().historyIncorrect(2, 1), 2);
+}
+
+// After File > Show Exam, Grade Exam answers to what the window shows: the
+// placeholders of a window without an exam, or the entries of an exam that
+// ended when its window was closed; neither is filed anywhere.
+TEST_F(DamagedPoolTest, GradeExamAfterShowExamSaysWhatFitsTheWindow)
+{
+    WritePool("ExtraFile.txt", SoundPool("Extra"));
+    ChooseExam(3);
+    ExamWindow().Close();
+    Application::DoEvents();
+    class Window1& reopened = ExamWindow();
+    reopened.GradeButton().Push();
+    EXPECT_EQ(Sink().messages,
+        std::vector<std::string> {
+            "There is no exam to grade. Choose an exam from the Exam menu first." });
+
+    reopened.LastButton().Push();
+    ASSERT_EQ(reopened.QuestionNumField().Text(), "Question 3 of 3");
+    reopened.GradeButton().Push();
+    ASSERT_EQ(Sink().messages.size(), 2u);
+    EXPECT_EQ(Sink().messages[1],
+        "The exam shown ended when its window was closed, so it can no longer be graded. Choose "
+        "an exam from the Exam menu to start a new one.");
+    EXPECT_FALSE(ScoreDialogOpen());
+    for (Integer examClass = 0; examClass <= 3; ++examClass)
+        EXPECT_TRUE(ClassIsUntouched(App(), examClass)) << examClass;
+
+    // A new exam in that window is graded as usual.
+    ChooseExam(3);
+    reopened.GradeButton().Push();
+    EXPECT_TRUE(ScoreDialogOpen());
+    EXPECT_EQ(App().historyIncorrect(3, 1), 3);
+}
+
+// A pool of exactly 1000 questions, its last section ending at 1000, can be
+// browsed whole and by section.
+TEST_F(DamagedPoolTest, APoolOfOneThousandQuestionsCanBeBrowsed)
+{
+    WritePool("TechFile.txt",
+        PoolFile(2, "Technician", 2, { { "1", "1", "500", "S1" }, { "1", "501", "1000", "S2" } },
+            1000));
+    ChooseExam(1);
+    class Window1& window = ExamWindow();
+    ASSERT_TRUE(Sink().messages.empty());
+    window.SectionButton().Choose(1);
+    EXPECT_EQ(window.QuestionNumField().Text(), "Question 1 of 500");
+    window.LastButton().Push();
+    EXPECT_EQ(window.StaticText1().Text(), "C1000\r\rQuestion 1000?");
+    window.SectionButton().Choose(2); // "Entire Pool"
+    window.LastButton().Push();
+    EXPECT_EQ(window.QuestionNumField().Text(), "Question 1000 of 1000");
+    EXPECT_TRUE(Sink().messages.empty());
+    EXPECT_TRUE(Unhandled().empty());
 }
 
 } // namespace

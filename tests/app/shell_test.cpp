@@ -207,10 +207,14 @@ TEST_F(ShellTest, ExamMenuCommandsStartTheirClasses)
     EXPECT_EQ(Window1().Title(), "Extra Exam");
 
     // The Commercial Element handlers initialise the window for classes 4 to 6;
-    // their pools are missing here, so the exam is empty.
+    // their pools are missing here, so the Extra exam stays, with its class.
+    const Integer entries = App().numberQuestions;
     EXPECT_FALSE(App()._ExamFCCMarine8_Action());
-    EXPECT_EQ(App().classNumber, 5);
-    EXPECT_EQ(App().numberQuestions, 0);
+    EXPECT_EQ(App().classNumber, 3);
+    EXPECT_EQ(App().numberQuestions, entries);
+    EXPECT_EQ(Window1().Title(), "Extra Exam");
+    ASSERT_EQ(Sink().messages.size(), 1u);
+    EXPECT_EQ(Sink().messages[0].rfind("The question pool \"fccelement8.txt\" cannot be used for an exam: the file is missing", 0), 0u);
 }
 
 TEST_F(ShellTest, EachExamCommandStartsItsOwnClassWithItsOwnPool)

@@ -225,14 +225,12 @@ TEST_F(ExamDrawing, PoolThatFailsToParseLeavesThePoolSummaryAndExamAsTheyWere)
     EXPECT_EQ(app->answer(1), 3);
 }
 
-TEST_F(ExamDrawing, ClassWithoutAPoolGivesAnEmptyExam)
+TEST_F(ExamDrawing, ClassWithoutAPoolIsRefusedAndChangesNothing)
 {
     for (const Integer examClass : { 0, 7 }) {
-        app->SetExam(examClass);
-        ASSERT_FALSE(app->exam.IsNil());
+        EXPECT_THROW(app->SetExam(examClass), PoolUnreadableException);
+        EXPECT_TRUE(app->exam.IsNil());
         EXPECT_EQ(app->numberQuestions, 0);
-        EXPECT_EQ(app->numberSections, 0);
-        EXPECT_EQ(app->testNumberQuestions, 0);
         EXPECT_EQ(app->examName, "");
     }
     // An exam of no questions is no exam, and the user hears so.

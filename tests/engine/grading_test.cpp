@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -69,19 +70,26 @@ TEST_F(Grading, UnansweredExamIsAllWrong)
     EXPECT_NE(DialogText().find("Unfortunately, you did not pass."), std::string::npos);
 }
 
-TEST_F(Grading, QuestionWithoutACorrectAnswerIsRightOnlyWhenUnanswered)
+// A damaged pool's question without a correct answer 1 to 4 is never right:
+// leaving it unanswered (0) must not score.
+TEST_F(Grading, QuestionWithoutACorrectAnswerIsNeverRight)
 {
-    PoolSpec spec = UniformPool({ { 2, 2 } });
-    spec.questions[0].correct = 0;
-    spec.questions[1].correct = 0;
-    LoadTechPool(spec);
-    app->answer(1) = 0;
-    app->answer(2) = 3;
-    const Integer first = app->question(1);
-    const Integer second = app->question(2);
-    app->GradeExam();
-    EXPECT_EQ(app->correct(1, first), 1);
-    EXPECT_EQ(app->incorrect(1, second), 1);
+    ListQuestions(3);
+    for (const Integer key : { 0, 5, -1 }) {
+        SCOPED_TRACE(key);
+        app->exam->questionCorrectAnswer(1) = key;
+        app->exam->questionCorrectAnswer(2) = key;
+        app->answer(1) = 0;
+        app->answer(2) = key;
+        app->answer(3) = 3;
+        const Integer slot = key == 0 ? 1 : key == 5 ? 2 : 3;
+        app->GradeExam();
+        EXPECT_EQ(app->historyCorrect(2, slot), 1);
+        EXPECT_EQ(app->historyIncorrect(2, slot), 2);
+    }
+    EXPECT_EQ(app->correct(2, 1), 0);
+    EXPECT_EQ(app->correct(2, 2), 0);
+    EXPECT_EQ(app->correct(2, 3), 3);
 }
 
 TEST_F(Grading, EmptyListIsNotGraded)
@@ -143,7 +151,7 @@ TEST_F(Grading, TheLastSlotTakesTheResultWhenAllBeforeItAreFull)
     EXPECT_EQ(app->historyDate(2, 1001), 0.0);
 }
 
-TEST_F(Grading, FullHistoryDropsTheResultSilently)
+TEST_F(Grading, AFullHistoryKeepsWhatItHasAndSaysSo)
 {
     ListQuestions(1);
     for (Integer k = 1; k <= 1000; ++k) {
@@ -158,8 +166,18 @@ TEST_F(Grading, FullHistoryDropsTheResultSilently)
     }
     EXPECT_EQ(app->historyDate(2, 1001), 0.0);
     EXPECT_EQ(app->correct(2, 1), 1); // the statistics still count
-    EXPECT_TRUE(Messages().empty());
     EXPECT_NE(DialogText().find("1 out of 1"), std::string::npos);
+    EXPECT_EQ(Messages(),
+        std::vector<std::string> { "This result was not added to the Uniform exam history: it "
+                                   "already holds 1000 graded exams, as many as Varno keeps. Edit "
+                                   "> Clear Exam Histories makes room for new results." });
+
+    // One slot free again: the next result is kept, and nothing is said.
+    app->historyDate(2, 1000) = 0.0;
+    Messages().clear();
+    app->GradeExam();
+    EXPECT_GT(app->historyDate(2, 1000), 5.0);
+    EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(Grading, EntryOutsideThePoolStopsBeforeHistoryAndDialog)

@@ -51,9 +51,8 @@ std::string DumpedQuestion(const std::string& number, Integer q, Integer correct
 
 TEST_F(PoolMaintenance, DumpNumbersEachSectionFromZeroOne)
 {
-    PoolSpec spec = UniformPool({ { 12, 1 }, { 2, 1 } });
-    spec.questions[13].correct = 0; // question 14: no answer marked
-    LoadTechPool(spec);
+    LoadTechPool(UniformPool({ { 12, 1 }, { 2, 1 } }));
+    app->exam->questionCorrectAnswer(14) = 0; // no answer marked
     app->DumpExam();
 
     std::string expected;

@@ -52,23 +52,31 @@ TEST_F(UndrawablePool, IsRefusedWithAMessageNamingTheFileAndTheFault)
         { "sections that draw nothing", WithSections(twenty, { { 0, 1, 20, "a" } }, 0),
             "it holds no questions." },
     };
+    // A sound pool is loaded and drawn from first; a refused one replaces
+    // nothing of it.
+    LoadTechPool(UniformPool({ { 4, 2 } }));
+    const Ref<ExamClass> loaded = app->exam;
+    const Integer drawn = app->question(1);
     for (const RefusalCase& c : cases) {
         SCOPED_TRACE(c.name);
         Messages().clear();
-        LoadTechPool(c.pool);
+        EXPECT_THROW(LoadTechPool(c.pool), PoolUnreadableException);
         ASSERT_EQ(Messages().size(), 1u);
         EXPECT_EQ(Messages()[0],
             "The question pool \"TechFile.txt\" cannot be used for an exam: " + c.message);
-        EXPECT_EQ(app->PoolProblem(), Messages()[0]);
-        // The pool stays loaded for browsing; the exam has no entries.
-        EXPECT_EQ(app->numberQuestions, 0);
-        EXPECT_EQ(app->testNumberQuestions, 0);
-        ASSERT_FALSE(app->exam.IsNil());
-        EXPECT_EQ(app->numberSections, static_cast<Integer>(c.pool.sections.size()));
-        if (!c.pool.sections.empty()) {
-            EXPECT_EQ(app->exam->sectionPrefix(1), c.pool.sections[0].label);
-        }
-        EXPECT_EQ(app->examName, c.pool.title);
+        EXPECT_EQ(app->exam.Pointer(), loaded.Pointer());
+        EXPECT_EQ(app->numberQuestions, 2);
+        EXPECT_EQ(app->testNumberQuestions, 2);
+        EXPECT_EQ(app->question(1), drawn);
+
+        // The drawing refuses the same pool from its summary.
+        auto refused = MakeRef<ExamClass>();
+        refused->PopulateExam(1);
+        EXPECT_EQ(app->PoolProblem(*refused), Messages()[0]);
+        Varno summary;
+        summary.exam = refused;
+        summary.CopyPoolSummary();
+        EXPECT_EQ(summary.PoolProblem(), Messages()[0]);
     }
 }
 

@@ -63,10 +63,9 @@ TEST_F(ResourceFiles, TextMissingAtFirstUseStaysEmpty)
     EXPECT_EQ(GeneralFile(), "");
     WriteResource("GeneralFile.txt", "26\r35\r");
     EXPECT_EQ(GeneralFile(), "");
-    // The pool read from it is empty as well.
-    app->SetExam(2);
-    EXPECT_EQ(app->exam->lineNumber, 1);
-    EXPECT_EQ(app->numberQuestions, 0);
+    // The pool read from it is empty as well, and refused.
+    EXPECT_THROW(app->SetExam(2), PoolUnreadableException);
+    EXPECT_TRUE(app->exam.IsNil());
 }
 
 TEST_F(ResourceFiles, BytesComeBackExactly)

@@ -405,12 +405,19 @@ void Window1::NextButton_Action(BevelButton&)
 
 void Window1::GradeButton_Action(BevelButton& control)
 {
-    // A window no exam was started in (File > Show Exam first, or a pool that
-    // failed to load) has nothing to grade: its result would be filed under
-    // whatever class the application last held. A list of no questions has
-    // nothing to grade either; the window says so and stays out of review.
-    if (previousExamMode == 0 || App().numberQuestions < 1) {
+    // A result is filed under the examination class of the exam shown. A
+    // window that shows no entry (File > Show Exam before any exam, or a list
+    // of no questions) has nothing to grade. One that shows the entries of an
+    // exam whose window was closed has no class to file them under: closing
+    // the window ended that exam. Each is said in words that fit the screen.
+    Varno& app = App();
+    if (app.numberQuestions < 1 || question < 1) {
         MsgBox("There is no exam to grade. Choose an exam from the Exam menu first.");
+        return;
+    }
+    if (app.classNumber < 1 || app.classNumber > 6) {
+        MsgBox("The exam shown ended when its window was closed, so it can no longer be graded. "
+               "Choose an exam from the Exam menu to start a new one.");
         return;
     }
     reviewMode = true;

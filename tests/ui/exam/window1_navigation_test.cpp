@@ -10,12 +10,15 @@
 #include "mark_canvas.h"
 #include "popup_menu.h"
 #include "radio_button.h"
+#include "resource_files_testing.h"
 #include "score_dialog.h"
 #include "stats_window.h"
 #include "text.h"
 #include "window.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 #include <string>
 
@@ -125,11 +128,11 @@ TEST_F(ExamWindowTest, SingleEntryListDisablesBothAndFirstLastShowIt)
 
 TEST_F(ExamWindowTest, EmptyListShowsOneOfZeroThenZeroOfZeroAfterLast)
 {
-    WriteResource("TechFile.txt", "");
+    WritePool(SmallPool());
     class Window1& window = StartExam();
-    EXPECT_EQ(app.numberQuestions, 0);
+    app.numberQuestions = 0;
+    window.FirstButton().Push();
     ExpectShowing(window, { 1, false, false }, 0);
-    EXPECT_EQ(window.Title(), " Exam");
 
     window.LastButton().Push();
     EXPECT_EQ(window.question, 0);
@@ -139,11 +142,31 @@ TEST_F(ExamWindowTest, EmptyListShowsOneOfZeroThenZeroOfZeroAfterLast)
     EXPECT_TRUE(unhandled.empty());
 }
 
-TEST_F(ExamWindowTest, MissingPoolFileBehavesAsAnEmptyPool)
+// A pool that gives no exam (empty or missing) is refused before it replaces
+// the one loaded: the window goes on showing the exam it had.
+TEST_F(ExamWindowTest, PoolGivingNoExamLeavesTheWindowAsItWas)
 {
+    WritePool(SmallPool());
     class Window1& window = StartExam();
-    EXPECT_EQ(app.numberQuestions, 0);
-    EXPECT_EQ(window.QuestionNumField().Text(), "Question 1 of 0");
+    window.Answer2().Push();
+    window.NextButton().Push();
+    const std::string title = window.Title();
+    const std::string shown = window.StaticText1().Text();
+    for (const bool missing : { false, true }) {
+        SCOPED_TRACE(missing ? "missing pool file" : "empty pool file");
+        if (missing)
+            std::filesystem::remove(resourceFolder + "/TechFile.txt");
+        else
+            WriteResource("TechFile.txt", "");
+        ForgetResourceFilesForTesting();
+        EXPECT_THROW(window.Init(1), PoolUnreadableException);
+        EXPECT_EQ(window.Title(), title);
+        EXPECT_EQ(window.question, 2);
+        EXPECT_EQ(window.StaticText1().Text(), shown);
+        EXPECT_EQ(window.QuestionNumField().Text(), "Question 2 of 4");
+        EXPECT_EQ(app.answer(1), 2);
+        EXPECT_EQ(app.numberQuestions, 4);
+    }
     EXPECT_TRUE(unhandled.empty());
 }
 

@@ -255,8 +255,13 @@ TEST_F(ExamWindowTest, SectionAndWholePoolFollowTheSectionTables)
 
 TEST_F(ExamWindowTest, PoolWithoutSectionsOffersTwoRowsAndNoPoolToBrowse)
 {
-    WriteResource("TechFile.txt", "");
+    // No such pool is ever drawn from; the pop-up still copes with one.
+    WritePool(SmallPool());
     class Window1& window = StartExam();
+    app.exam->numSections = 0;
+    app.numberSections = 0;
+    app.testNumberQuestions = 0;
+    window.UpdateSectionButton();
     ASSERT_EQ(window.SectionButton().ListCount(), 2);
     EXPECT_EQ(window.SectionButton().List(0), "Entire Pool");
     EXPECT_EQ(window.SectionButton().List(1), "Current Exam");
