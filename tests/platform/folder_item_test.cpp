@@ -112,6 +112,24 @@ TEST(SpecialFolder, TemporaryIsTheProcessTemporaryFolder)
     EXPECT_TRUE(temporary->Directory());
 }
 
+// A TMPDIR that names no folder, or names one relative to wherever the program
+// was started, gives the system's temporary folder, never the current folder.
+TEST(SpecialFolder, TemporaryWithAnUnusableTmpdirIsTheSystemsOwn)
+{
+    const std::string saved = std::getenv("TMPDIR");
+    const fs::path startedIn = fs::current_path();
+    const std::string here = MakeTempFolder("started-here");
+    fs::current_path(here);
+    for (const std::string& unusable : { here + "/missing", std::string("relative") }) {
+        SCOPED_TRACE(unusable);
+        fs::create_directory(here + "/relative");
+        setenv("TMPDIR", unusable.c_str(), 1);
+        EXPECT_EQ(SpecialFolder::Temporary()->NativePath(), "/tmp");
+    }
+    fs::current_path(startedIn);
+    setenv("TMPDIR", saved.c_str(), 1);
+}
+
 namespace {
 
 // Points TMPDIR and XDG_RUNTIME_DIR at folders of the test's choosing for one
