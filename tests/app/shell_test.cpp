@@ -42,11 +42,12 @@ std::string PreferencesFile()
     return std::string(getenv("XDG_CONFIG_HOME")) + "/Varno Preferences";
 }
 
-// Where Open Help puts its copy: a folder of this user's alone in the
-// temporary folder.
+// Where Open Help puts its copy: a folder of this user's alone in the runtime
+// folder, which the test main makes private to the test run (were it not, the
+// copy would land in the real session's runtime folder, or the shared one).
 std::string HelpCopy()
 {
-    return std::string(getenv("TMPDIR")) + "/varno-" + std::to_string(getuid()) + "/VarnoDocs.pdf";
+    return TestRootFolder() + "/runtime/varno/VarnoDocs.pdf";
 }
 
 TEST_F(ShellTest, StartUpBindsAllFourteenHandlersAndInstallsTheBar)
