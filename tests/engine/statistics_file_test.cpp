@@ -474,6 +474,25 @@ TEST_F(StatisticsFile, ReadingRemovesWhatAKilledSaveLeftBehind)
     EXPECT_TRUE(HoldsPattern(*next, 3, 3));
 }
 
+// A save keeps the permissions the user gave the file, whatever the umask;
+// a first save makes the file with the permissions the umask leaves.
+TEST_F(StatisticsFile, ASaveKeepsTheFilesModeAndANewFileFollowsTheUmask)
+{
+    const auto modeOf = [this] { return fs::status(path).permissions() & fs::perms::mask; };
+    const mode_t oldMask = ::umask(027);
+    app->WritePrefs();
+    EXPECT_EQ(modeOf(), fs::perms(0640));
+    ::umask(022);
+    fs::permissions(path, fs::perms(0600));
+    app->WritePrefs();
+    EXPECT_EQ(modeOf(), fs::perms(0600));
+    ::umask(077);
+    fs::permissions(path, fs::perms(0664));
+    app->WritePrefs();
+    EXPECT_EQ(modeOf(), fs::perms(0664));
+    ::umask(oldMask);
+}
+
 // A statistics file that is a link to one elsewhere is saved where the link
 // leads: that is where a killed save leaves its temporary file, where the
 // next start removes it, and the folder a failed save names.
