@@ -194,17 +194,21 @@ TEST_F(PrivateTemporaryTest, LivesInThePrivateRuntimeFolderWhenThereIsOne)
     EXPECT_EQ(SpecialFolder::PrivateTemporary()->NativePath(), runtime + "/varno");
     ExpectPrivate(runtime + "/varno");
 
-    // A runtime folder open to others is no better than the shared one.
-    const std::string open = MakeTempFolder("open-runtime");
-    fs::permissions(open, fs::perms::all, fs::perm_options::replace);
-    setenv("XDG_RUNTIME_DIR", open.c_str(), 1);
-    EXPECT_EQ(SpecialFolder::PrivateTemporary()->NativePath(), UsualName());
-    EXPECT_FALSE(fs::exists(open + "/varno"));
+    // A runtime folder open to others, if only to the user's group, is no
+    // better than the shared one.
+    for (const fs::perms mode : { fs::perms(0777), fs::perms(0770), fs::perms(0750) }) {
+        SCOPED_TRACE(static_cast<int>(mode));
+        const std::string open = MakeTempFolder("open-runtime");
+        fs::permissions(open, mode, fs::perm_options::replace);
+        setenv("XDG_RUNTIME_DIR", open.c_str(), 1);
+        EXPECT_EQ(SpecialFolder::PrivateTemporary()->NativePath(), UsualName());
+        EXPECT_FALSE(fs::exists(open + "/varno"));
+    }
 }
 
 // Whatever someone planted at the usual name first is neither used nor
 // touched: a link to one of the user's folders, a folder of another user, a
-// folder open to others, a file.
+// folder open to others or to the user's group, a file.
 TEST_F(PrivateTemporaryTest, WhatWasPlantedAtTheUsualNameIsNeitherUsedNorTouched)
 {
     const std::string victim = MakeTempFolder("victim");
@@ -222,6 +226,14 @@ TEST_F(PrivateTemporaryTest, WhatWasPlantedAtTheUsualNameIsNeitherUsedNorTouched
         [&] {
             fs::create_directory(UsualName());
             fs::permissions(UsualName(), fs::perms::all, fs::perm_options::replace);
+        },
+        [&] {
+            fs::create_directory(UsualName());
+            fs::permissions(UsualName(), fs::perms(0770), fs::perm_options::replace);
+        },
+        [&] {
+            fs::create_directory(UsualName());
+            fs::permissions(UsualName(), fs::perms(0750), fs::perm_options::replace);
         },
         [&] { WriteFileBytes(UsualName(), "planted"); },
     };
