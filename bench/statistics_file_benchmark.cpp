@@ -1,36 +1,35 @@
 #include "file_types.h"
+#include "private_environment.h"
 #include "varno.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
-// The benchmark writes into a folder of its own, never the user's preferences.
-std::string PrivatePreferencesFolder()
+// The process's private home, preferences, temporary and runtime folders
+// (never the user's), made at the first use and removed at the end.
+void UsePrivateFolders()
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "varno-bench-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr)
-        std::abort();
-    setenv("XDG_CONFIG_HOME", pattern.c_str(), 1);
-    return pattern;
+    static const struct Folders {
+        std::string root = MakePrivateEnvironment("varno-bench");
+        ~Folders()
+        {
+            std::error_code ignored;
+            std::filesystem::remove_all(root, ignored);
+        }
+    } folders;
 }
 
-} // namespace
-
-namespace {
-
 // An application object whose statistics fill the file with varied values,
-// saving into a preferences folder of its own that goes with it.
+// saving into the private preferences folder.
 class StatisticsBench {
 public:
     StatisticsBench()
-        : folder_(PrivatePreferencesFolder())
     {
+        UsePrivateFolders();
         FileTypes::_Initialize();
         for (Integer c = 1; c <= 14; ++c) {
             for (Integer j = 1; j <= 1000; ++j) {
@@ -39,14 +38,8 @@ public:
             }
         }
     }
-    ~StatisticsBench() { std::filesystem::remove_all(folder_); }
-    StatisticsBench(const StatisticsBench&) = delete;
-    StatisticsBench& operator=(const StatisticsBench&) = delete;
 
     Varno app;
-
-private:
-    std::string folder_;
 };
 
 } // namespace

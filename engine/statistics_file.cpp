@@ -130,11 +130,18 @@ std::string KeepAside(const FolderItem& file)
     return {};
 }
 
-// Which file, where, why, and what became of the old one.
-std::string NotSavedMessage(const std::string& folder, const std::string& why)
+// The folder the file is in.
+std::string FolderOf(const FolderItem& file)
 {
-    return "Varno could not save its statistics file \"" + kStatisticsFile + "\" in the folder "
-        + folder + " (" + why
+    Ref<FolderItem> parent = file.Parent();
+    return parent ? parent->NativePath() : file.NativePath();
+}
+
+// Which file, where, why, and what became of the old one.
+std::string NotSavedMessage(const FolderItem& written, const std::string& why)
+{
+    return "Varno could not save its statistics file \"" + written.Name() + "\" in the folder "
+        + FolderOf(written) + " (" + why
         + "). The file from before this run was kept as it was, so the exam results and "
           "statistics of this run are not saved.";
 }
@@ -149,8 +156,9 @@ StatisticsNotSavedException::StatisticsNotSavedException(std::string message)
 void Varno::ReadPrefs()
 {
     Ref<FolderItem> file = SpecialFolder::Preferences()->Child(kStatisticsFile);
-    // A save cut short by a crash or a kill leaves its temporary file behind;
-    // whatever it holds never replaced the file, so it is of no use.
+    // A save cut short by a crash or a kill leaves its temporary file behind
+    // (beside the file a link leads to, for a link); whatever it holds never
+    // replaced the file, so it is of no use.
     BinaryStream::RemoveLeftovers(*file);
     if (!file->Exists()) {
         ZeroStatistics(*this);
@@ -225,14 +233,16 @@ bool Varno::ReadPrefsFrom(BinaryStream& stream)
 
 void Varno::WritePrefs()
 {
-    Ref<FolderItem> folder = SpecialFolder::Preferences();
-    Ref<FolderItem> file = folder->Child(kStatisticsFile);
+    Ref<FolderItem> file = SpecialFolder::Preferences()->Child(kStatisticsFile);
     // The stream writes a temporary file that only a complete Close puts in
-    // place of the old one.
+    // place of the old one. A statistics file that is a link is saved where
+    // the link leads, and a failure is reported there: the folder that failed
+    // may not be the preferences folder.
+    Ref<FolderItem> written = BinaryStream::Destination(*file);
     std::string whyNot;
     Ref<BinaryStream> stream = BinaryStream::Create(*file, kFileType, &whyNot);
     if (stream.IsNil())
-        throw StatisticsNotSavedException(NotSavedMessage(folder->NativePath(), whyNot));
+        throw StatisticsNotSavedException(NotSavedMessage(*written, whyNot));
 
     // The whole file is encoded into one buffer of its final size, then
     // handed to the stream at once.
@@ -261,10 +271,9 @@ void Varno::WritePrefs()
     if (stream->Close())
         return;
     if (!stream->TargetReplaced())
-        throw StatisticsNotSavedException(
-            NotSavedMessage(folder->NativePath(), stream->ErrorText()));
-    throw StatisticsNotSavedException("Varno wrote its statistics file \"" + kStatisticsFile
-        + "\" in the folder " + folder->NativePath()
+        throw StatisticsNotSavedException(NotSavedMessage(*written, stream->ErrorText()));
+    throw StatisticsNotSavedException("Varno wrote its statistics file \"" + written->Name()
+        + "\" in the folder " + FolderOf(*written)
         + ", but could not make sure that it reached the disk (" + stream->ErrorText()
         + "). If the computer stops before the disk has caught up, the file may be lost.");
 }

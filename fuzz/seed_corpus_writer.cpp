@@ -11,6 +11,7 @@
 #include "exam_class.h"
 #include "folder_item.h"
 #include "mark_canvas.h"
+#include "private_environment.h"
 #include "property_record.h"
 #include "resource_files.h"
 #include "runtime.h"
@@ -308,13 +309,9 @@ int main(int argc, char** argv)
     }
     const fs::path out = fs::absolute(argv[1]);
 
-    // WritePrefs writes into the preferences folder: a private one.
-    std::string config = (fs::temp_directory_path() / "varno-seeds-XXXXXX").string();
-    if (mkdtemp(config.data()) == nullptr) {
-        std::perror("mkdtemp");
-        return 1;
-    }
-    setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    // WritePrefs writes into the preferences folder: a private one, with
+    // private folders for everything else too.
+    const std::string root = MakePrivateEnvironment("varno-seeds");
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
 
     {
@@ -328,6 +325,6 @@ int main(int argc, char** argv)
         Application::Register(nullptr);
     }
     std::error_code ignored;
-    fs::remove_all(config, ignored);
+    fs::remove_all(root, ignored);
     return 0;
 }

@@ -70,12 +70,19 @@ Ref<BinaryStream> BinaryStream::Open(const FolderItem& item, Integer maxBytes, R
     return FromBytes(std::move(file.content));
 }
 
-void BinaryStream::RemoveLeftovers(const FolderItem& item)
+Ref<FolderItem> BinaryStream::Destination(const FolderItem& item, bool followLink)
 {
-    Ref<FolderItem> folder = item.Parent();
+    return MakeRef<FolderItem>(ReplacedPath(item.NativePath(), followLink));
+}
+
+void BinaryStream::RemoveLeftovers(const FolderItem& item, bool followLink)
+{
+    // A save through a link writes beside the file the link leads to.
+    Ref<FolderItem> target = Destination(item, followLink);
+    Ref<FolderItem> folder = target->Parent();
     if (!folder)
         return;
-    const std::string targetName = item.Name();
+    const std::string targetName = target->Name();
     // Never the throwing forms: a folder that cannot be read (at the start or
     // half-way) only ends the clean-up.
     namespace fs = std::filesystem;

@@ -33,10 +33,13 @@ public:
     // larger than maxBytes or cannot be read; fault then says which.
     static Ref<BinaryStream> Open(
         const FolderItem& item, Integer maxBytes = kDefaultReadLimit, ReadFault* fault = nullptr);
+    // The file a Create for this item writes: the file a link at the item's
+    // place leads to, unless followLink is false.
+    static Ref<FolderItem> Destination(const FolderItem& item, bool followLink = true);
     // Removes the temporary files that a Create for this item left behind
-    // when the program was stopped half-way (only the names Create makes, and
-    // only regular files of this user).
-    static void RemoveLeftovers(const FolderItem& item);
+    // when the program was stopped half-way: beside its Destination, only the
+    // names Create makes, and only regular files of this user.
+    static void RemoveLeftovers(const FolderItem& item, bool followLink = true);
     // A stream over bytes in memory (read-only); for tests and fuzzing.
     static Ref<BinaryStream> FromBytes(std::string bytes);
 

@@ -178,6 +178,19 @@ WholeFile ReadWholeFile(const FolderItem& item, std::uint64_t maxBytes)
     return result;
 }
 
+std::string ReplacedPath(const std::string& targetPath, bool followLink)
+{
+    if (!followLink)
+        return targetPath;
+    struct stat linkStatus { };
+    if (::lstat(targetPath.c_str(), &linkStatus) != 0 || !S_ISLNK(linkStatus.st_mode))
+        return targetPath;
+    char resolved[PATH_MAX];
+    if (::realpath(targetPath.c_str(), resolved) == nullptr)
+        return targetPath;
+    return resolved;
+}
+
 ReplacingFile::ReplacingFile(std::string targetPath, bool followLink)
     : targetPath_(std::move(targetPath))
     , followLink_(followLink)
@@ -211,15 +224,7 @@ bool ReplacingFile::Open()
     errorText_.clear();
     replaced_ = false;
 
-    std::string target = targetPath_;
-    if (followLink_) {
-        struct stat linkStatus { };
-        if (::lstat(target.c_str(), &linkStatus) == 0 && S_ISLNK(linkStatus.st_mode)) {
-            char resolved[PATH_MAX];
-            if (::realpath(target.c_str(), resolved) != nullptr)
-                target = resolved;
-        }
-    }
+    const std::string target = ReplacedPath(targetPath_, followLink_);
     const std::size_t slash = target.rfind('/');
     const std::string folder = slash == std::string::npos ? std::string(".")
         : slash == 0                                      ? std::string("/")

@@ -35,6 +35,11 @@ struct WholeFile {
 // device is refused before a byte is read.
 WholeFile ReadWholeFile(const FolderItem& item, std::uint64_t maxBytes);
 
+// The file a ReplacingFile for targetPath writes: with followLink, the file a
+// symbolic link at targetPath leads to (a link that leads nowhere is itself
+// replaced); otherwise targetPath itself.
+std::string ReplacedPath(const std::string& targetPath, bool followLink);
+
 // A file written whole and put in place of the old one only once it is on the
 // disk: the bytes go to a new temporary file beside the target (named
 // "<target name>.saving-XXXXXX", six random letters or digits, created

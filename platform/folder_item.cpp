@@ -42,6 +42,9 @@ bool IsPrivateFolder(const std::string& path)
         && status.st_uid == ::getuid() && (status.st_mode & 077) == 0;
 }
 
+// Where temporary files go when TMPDIR names no usable folder.
+const char* const kSystemTemporary = "/tmp";
+
 // The error code of a failed launch, in the errno sense.
 constexpr Integer kLaunchFileMissing = 2;
 constexpr Integer kLaunchRefused = 1;
@@ -133,7 +136,18 @@ Ref<FolderItem> SpecialFolder::Preferences()
 
 Ref<FolderItem> SpecialFolder::Temporary()
 {
-    return MakeRef<FolderItem>(QFile::encodeName(QDir::tempPath()).toStdString());
+    // Qt names no folder at all for a TMPDIR that does not exist, and resolves
+    // a relative one against the current folder; either would put our files
+    // wherever the program happened to be started. The system's own folder
+    // serves then.
+    const char* variable = std::getenv("TMPDIR");
+    if (variable != nullptr && variable[0] != '\0' && variable[0] != '/')
+        return MakeRef<FolderItem>(kSystemTemporary);
+    const std::string folder = QFile::encodeName(QDir::tempPath()).toStdString();
+    std::error_code error;
+    if (!folder.starts_with('/') || !fs::is_directory(folder, error))
+        return MakeRef<FolderItem>(kSystemTemporary);
+    return MakeRef<FolderItem>(folder);
 }
 
 Ref<FolderItem> SpecialFolder::PrivateTemporary()

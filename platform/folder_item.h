@@ -43,7 +43,8 @@ struct SpecialFolder {
     // The user's preferences folder: $XDG_CONFIG_HOME, else ~/.config. Created
     // when missing.
     static Ref<FolderItem> Preferences();
-    // The temporary folder.
+    // The temporary folder: $TMPDIR when it names an existing folder by an
+    // absolute path, else /tmp. Never a path relative to the current folder.
     static Ref<FolderItem> Temporary();
     // A folder of the temporary kind that belongs to this user alone, for
     // files handed to other programs: nobody else can plant a file or a link

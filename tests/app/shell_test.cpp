@@ -11,10 +11,14 @@
 #include "push_button.h"
 #include "window1.h"
 
+#include <QCoreApplication>
 #include <QSize>
+#include <QTimer>
 #include <QWidget>
 
+#include <csignal>
 #include <filesystem>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <unistd.h>
@@ -44,11 +48,12 @@ std::string PreferencesFile()
     return std::string(getenv("XDG_CONFIG_HOME")) + "/Varno Preferences";
 }
 
-// Where Open Help puts its copy: a folder of this user's alone in the
-// temporary folder.
+// Where Open Help puts its copy: a folder of this user's alone in the runtime
+// folder, which the test main makes private to the test run (were it not, the
+// copy would land in the real session's runtime folder, or the shared one).
 std::string HelpCopy()
 {
-    return std::string(getenv("TMPDIR")) + "/varno-" + std::to_string(getuid()) + "/VarnoDocs.pdf";
+    return TestRootFolder() + "/runtime/varno/VarnoDocs.pdf";
 }
 
 TEST_F(ShellTest, StartUpBindsAllFourteenHandlersAndInstallsTheBar)
@@ -437,6 +442,38 @@ TEST_F(ShellTest, AFailedSaveAtQuitSaysWhatHappenedAndFailsTheRun)
     EXPECT_NE(message.find("Not a directory"), std::string::npos) << message;
     EXPECT_NE(message.find("was kept"), std::string::npos) << message;
     EXPECT_EQ(App().ExitStatus(), 1);
+}
+
+// The run's status comes from inside the event loop as well: File > Quit,
+// closing the last window and a SIGTERM (a logout) each end a run whose save
+// failed with status 1.
+TEST_F(ShellTest, AFailedSaveFailsTheRunHoweverItQuitsFromTheEventLoop)
+{
+    const std::string saved = getenv("XDG_CONFIG_HOME");
+    const std::string blocker = MakeTempFolder("blocked") + "/not-a-folder";
+    WriteFileBytes(blocker, "a file where the folder should be");
+    setenv("XDG_CONFIG_HOME", (blocker + "/config").c_str(), 1);
+    const std::function<void()> quits[] = {
+        [] { Menu().Lookup("FileQuit")->Trigger(); },
+        [] { ChooseExamWindow().Close(); },
+        [] { std::raise(SIGTERM); },
+    };
+    for (std::size_t i = 0; i < std::size(quits); ++i) {
+        SCOPED_TRACE(i);
+        // Each run is a program of its own, as main starts it.
+        if (i > 0) {
+            StopProgram();
+            RunStartupSteps(ResourceRoot() + "/bin/varno");
+        }
+        App().SetQuitOnLastWindowClosed(true);
+        Sink().messages.clear();
+        QTimer::singleShot(0, QCoreApplication::instance(), quits[i]);
+        EXPECT_EQ(App().Run(), 1);
+        ASSERT_EQ(Sink().messages.size(), 1u);
+        EXPECT_NE(Sink().messages[0].find("could not save"), std::string::npos)
+            << Sink().messages[0];
+    }
+    setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
 }
 
 TEST_F(ShellTest, AnUncaughtExceptionInAHandlerShowsTheErrorMessageOnceAndGoesOn)

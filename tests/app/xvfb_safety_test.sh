@@ -47,6 +47,8 @@ fail() {
 }
 
 start_private_display "$work"
+# Without a runtime folder Open Help's copy goes to the (private) temporary
+# folder, where the open-help scenario plants its links.
 unset XDG_RUNTIME_DIR
 prefs="$XDG_CONFIG_HOME/Varno Preferences"
 

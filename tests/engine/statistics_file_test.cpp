@@ -474,6 +474,61 @@ TEST_F(StatisticsFile, ReadingRemovesWhatAKilledSaveLeftBehind)
     EXPECT_TRUE(HoldsPattern(*next, 3, 3));
 }
 
+// A save keeps the permissions the user gave the file, whatever the umask;
+// a first save makes the file with the permissions the umask leaves.
+TEST_F(StatisticsFile, ASaveKeepsTheFilesModeAndANewFileFollowsTheUmask)
+{
+    const auto modeOf = [this] { return fs::status(path).permissions() & fs::perms::mask; };
+    const mode_t oldMask = ::umask(027);
+    app->WritePrefs();
+    EXPECT_EQ(modeOf(), fs::perms(0640));
+    ::umask(022);
+    fs::permissions(path, fs::perms(0600));
+    app->WritePrefs();
+    EXPECT_EQ(modeOf(), fs::perms(0600));
+    ::umask(077);
+    fs::permissions(path, fs::perms(0664));
+    app->WritePrefs();
+    EXPECT_EQ(modeOf(), fs::perms(0664));
+    ::umask(oldMask);
+}
+
+// A statistics file that is a link to one elsewhere is saved where the link
+// leads: that is where a killed save leaves its temporary file, where the
+// next start removes it, and the folder a failed save names.
+TEST_F(StatisticsFile, ALinkedFileIsCleanedUpAndReportedWhereItLeads)
+{
+    const std::string elsewhere = MakeTempFolder("linked-statistics");
+    const std::string target = elsewhere + "/My Statistics";
+    WriteFileBytes(target, "");
+    fs::create_symlink(target, path);
+    FillPattern(*app);
+    app->WritePrefs();
+    ASSERT_TRUE(fs::is_symlink(path));
+    WriteFileBytes(target + ".saving-k1LLed", std::string(5000, 'x'));
+    WriteFileBytes(target + ".Backup", "the user's copy");
+
+    auto next = NextRun();
+    next->ReadPrefs();
+    EXPECT_FALSE(fs::exists(target + ".saving-k1LLed"));
+    EXPECT_EQ(ReadFileBytes(target + ".Backup"), "the user's copy");
+    EXPECT_TRUE(HoldsPattern(*next, 3, 3));
+
+    for (const auto& [fileError, folderError] : { std::pair { EIO, 0 }, std::pair { 0, EIO } }) {
+        SetSyncFailuresForTesting(fileError, folderError);
+        std::string message;
+        try {
+            next->WritePrefs();
+        } catch (const StatisticsNotSavedException& error) {
+            message = error.Message();
+        }
+        SetSyncFailuresForTesting(0, 0);
+        EXPECT_NE(message.find("\"My Statistics\" in the folder " + elsewhere), std::string::npos)
+            << message;
+    }
+    EXPECT_TRUE(fs::is_symlink(path));
+}
+
 TEST_F(StatisticsFile, FileTypeMyprefsIsDefinedAndRegistered)
 {
     ASSERT_FALSE(FileTypes::pMyprefs.IsNil());

@@ -3,6 +3,7 @@
 // LeakSanitizer must report it and fail the process.
 #include "control_records.h"
 #include "label.h"
+#include "private_environment.h"
 #include "runtime.h"
 #include "window.h"
 
@@ -10,6 +11,7 @@
 #include <QWidget>
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -37,11 +39,14 @@ public:
 
 int main(int argc, char** argv)
 {
+    const std::string root = MakePrivateEnvironment("varno-canary");
     Runtime runtime(argc, argv, "Varno", "canary");
     CanaryWindow& window = Window::Create<CanaryWindow>();
     window.widget()->grab();
     window.Close();
     // The only pointer to the string is dropped here.
     std::printf("lost %zu bytes\n", LoseAString()->size());
+    std::error_code ignored;
+    std::filesystem::remove_all(root, ignored);
     return 0;
 }

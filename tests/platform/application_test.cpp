@@ -4,6 +4,7 @@
 #include "folder_item.h"
 #include "menu_item.h"
 #include "runtime.h"
+#include "termination_signals.h"
 #include "window.h"
 
 #include <QCoreApplication>
@@ -309,6 +310,33 @@ TEST_F(ApplicationTest, TerminationSignalsQuitThroughCloseOnce)
             window->Close();
         Application::DoEvents();
     }
+}
+
+// A signal the program was started with ignored (nohup ignores SIGHUP) stays
+// ignored while the program runs and afterwards; the others are handled.
+TEST(TerminationSignals, ASignalIgnoredAtTheStartStaysIgnored)
+{
+    struct sigaction ignore { };
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    struct sigaction before { };
+    ASSERT_EQ(::sigaction(SIGHUP, &ignore, &before), 0);
+    const auto handlerOf = [](int signalNumber) {
+        struct sigaction current { };
+        ::sigaction(signalNumber, nullptr, &current);
+        return current.sa_handler;
+    };
+    int calls = 0;
+    {
+        TerminationSignals handling([&calls] { ++calls; });
+        EXPECT_EQ(handlerOf(SIGHUP), SIG_IGN);
+        EXPECT_NE(handlerOf(SIGTERM), SIG_DFL);
+        std::raise(SIGHUP);
+        Application::DoEvents();
+        EXPECT_EQ(calls, 0);
+    }
+    EXPECT_EQ(handlerOf(SIGHUP), SIG_IGN);
+    ::sigaction(SIGHUP, &before, nullptr);
 }
 
 TEST_F(ApplicationTest, ACloseThatSetsAFailureStatusEndsTheRunWithIt)

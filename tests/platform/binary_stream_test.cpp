@@ -314,3 +314,42 @@ TEST(BinaryStream, RemoveLeftoversTakesOnlyTheSavesOwnTemporaryFiles)
     EXPECT_TRUE(fs::is_symlink(folder + "/Varno Preferences.saving-Link12"));
     EXPECT_EQ(ReadFileBytes(path), "statistics");
 }
+
+// A file of another user is never removed, even under the very name a save of
+// ours would give it: it is not ours to take. (Only root can make one.)
+TEST(BinaryStream, RemoveLeftoversLeavesAnotherUsersFile)
+{
+    if (::getuid() != 0)
+        GTEST_SKIP() << "only root can give a file to another user";
+    const std::string folder = MakeTempFolder("binary");
+    const std::string planted = folder + "/Varno Preferences.saving-Other1";
+    WriteFileBytes(planted, "another user's");
+    ASSERT_EQ(::chown(planted.c_str(), 12345, 12345), 0);
+
+    BinaryStream::RemoveLeftovers(FolderItem(folder + "/Varno Preferences"));
+
+    EXPECT_EQ(ReadFileBytes(planted), "another user's");
+}
+
+// Where links are refused, a folder that is a link is refused too: nothing is
+// written into the folder it leads to.
+TEST(BinaryStream, AFolderThatIsALinkIsRefusedWhereLinksAre)
+{
+    namespace fs = std::filesystem;
+    const std::string folder = MakeTempFolder("binary");
+    const std::string real = folder + "/real";
+    fs::create_directory(real);
+    fs::create_directory_symlink(real, folder + "/linked");
+
+    std::string whyNot;
+    EXPECT_FALSE(BinaryStream::Create(FolderItem(folder + "/linked/file"), "", &whyNot, false));
+    EXPECT_NE(whyNot.find("the folder could not be opened"), std::string::npos) << whyNot;
+    EXPECT_TRUE(fs::is_empty(real));
+
+    // Following links, the same folder serves.
+    Ref<BinaryStream> followed = BinaryStream::Create(FolderItem(folder + "/linked/file"), "");
+    ASSERT_TRUE(followed);
+    followed->Write("through the folder's link");
+    ASSERT_TRUE(followed->Close());
+    EXPECT_EQ(ReadFileBytes(real + "/file"), "through the folder's link");
+}

@@ -112,6 +112,24 @@ TEST(SpecialFolder, TemporaryIsTheProcessTemporaryFolder)
     EXPECT_TRUE(temporary->Directory());
 }
 
+// A TMPDIR that names no folder, or names one relative to wherever the program
+// was started, gives the system's temporary folder, never the current folder.
+TEST(SpecialFolder, TemporaryWithAnUnusableTmpdirIsTheSystemsOwn)
+{
+    const std::string saved = std::getenv("TMPDIR");
+    const fs::path startedIn = fs::current_path();
+    const std::string here = MakeTempFolder("started-here");
+    fs::current_path(here);
+    for (const std::string& unusable : { here + "/missing", std::string("relative") }) {
+        SCOPED_TRACE(unusable);
+        fs::create_directory(here + "/relative");
+        setenv("TMPDIR", unusable.c_str(), 1);
+        EXPECT_EQ(SpecialFolder::Temporary()->NativePath(), "/tmp");
+    }
+    fs::current_path(startedIn);
+    setenv("TMPDIR", saved.c_str(), 1);
+}
+
 namespace {
 
 // Points TMPDIR and XDG_RUNTIME_DIR at folders of the test's choosing for one
@@ -176,17 +194,21 @@ TEST_F(PrivateTemporaryTest, LivesInThePrivateRuntimeFolderWhenThereIsOne)
     EXPECT_EQ(SpecialFolder::PrivateTemporary()->NativePath(), runtime + "/varno");
     ExpectPrivate(runtime + "/varno");
 
-    // A runtime folder open to others is no better than the shared one.
-    const std::string open = MakeTempFolder("open-runtime");
-    fs::permissions(open, fs::perms::all, fs::perm_options::replace);
-    setenv("XDG_RUNTIME_DIR", open.c_str(), 1);
-    EXPECT_EQ(SpecialFolder::PrivateTemporary()->NativePath(), UsualName());
-    EXPECT_FALSE(fs::exists(open + "/varno"));
+    // A runtime folder open to others, if only to the user's group, is no
+    // better than the shared one.
+    for (const fs::perms mode : { fs::perms(0777), fs::perms(0770), fs::perms(0750) }) {
+        SCOPED_TRACE(static_cast<int>(mode));
+        const std::string open = MakeTempFolder("open-runtime");
+        fs::permissions(open, mode, fs::perm_options::replace);
+        setenv("XDG_RUNTIME_DIR", open.c_str(), 1);
+        EXPECT_EQ(SpecialFolder::PrivateTemporary()->NativePath(), UsualName());
+        EXPECT_FALSE(fs::exists(open + "/varno"));
+    }
 }
 
 // Whatever someone planted at the usual name first is neither used nor
 // touched: a link to one of the user's folders, a folder of another user, a
-// folder open to others, a file.
+// folder open to others or to the user's group, a file.
 TEST_F(PrivateTemporaryTest, WhatWasPlantedAtTheUsualNameIsNeitherUsedNorTouched)
 {
     const std::string victim = MakeTempFolder("victim");
@@ -204,6 +226,14 @@ TEST_F(PrivateTemporaryTest, WhatWasPlantedAtTheUsualNameIsNeitherUsedNorTouched
         [&] {
             fs::create_directory(UsualName());
             fs::permissions(UsualName(), fs::perms::all, fs::perm_options::replace);
+        },
+        [&] {
+            fs::create_directory(UsualName());
+            fs::permissions(UsualName(), fs::perms(0770), fs::perm_options::replace);
+        },
+        [&] {
+            fs::create_directory(UsualName());
+            fs::permissions(UsualName(), fs::perms(0750), fs::perm_options::replace);
         },
         [&] { WriteFileBytes(UsualName(), "planted"); },
     };

@@ -1,9 +1,11 @@
+#include "private_environment.h"
 #include "runtime.h"
 #include "window.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <filesystem>
+#include <string>
 
 // The runtime's end, which the shared test main cannot show: every test there
 // runs inside one runtime. This executable makes its own.
@@ -38,7 +40,11 @@ TEST(RuntimeEnd, WindowClosedJustBeforeTheEndIsDeletedAndTheEndReturns)
 
 int main(int argc, char** argv)
 {
+    const std::string root = MakePrivateEnvironment("varno-runtime-end");
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int status = RUN_ALL_TESTS();
+    std::error_code ignored;
+    std::filesystem::remove_all(root, ignored);
+    return status;
 }

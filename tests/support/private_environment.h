@@ -13,9 +13,12 @@
 #include <string>
 #include <unistd.h>
 
-// Makes a fresh folder <temp>/<prefix>-XXXXXX holding home/, config/ and
-// tmp/, and points HOME, XDG_CONFIG_HOME (the preferences folder) and TMPDIR
-// at them; the offscreen display unless QT_QPA_PLATFORM names another. Returns
+// Makes a fresh folder <temp>/<prefix>-XXXXXX holding home/, config/, tmp/
+// and runtime/ (mode 0700, as a session's runtime folder is), and points HOME,
+// XDG_CONFIG_HOME (the preferences folder), TMPDIR and XDG_RUNTIME_DIR at them:
+// a desktop session's own runtime folder would otherwise receive what the
+// program puts there (Open Help's copy). The offscreen display unless
+// QT_QPA_PLATFORM names another. Returns
 // the folder, which the caller removes at the end; ends the process with
 // status 2 when no folder can be made.
 inline std::string MakePrivateEnvironment(const std::string& prefix)
@@ -27,11 +30,13 @@ inline std::string MakePrivateEnvironment(const std::string& prefix)
         std::exit(2);
     }
     const fs::path root(pattern);
-    for (const char* sub : { "home", "config", "tmp" })
+    for (const char* sub : { "home", "config", "tmp", "runtime" })
         fs::create_directories(root / sub);
+    fs::permissions(root / "runtime", fs::perms::owner_all, fs::perm_options::replace);
     setenv("HOME", (root / "home").c_str(), 1);
     setenv("XDG_CONFIG_HOME", (root / "config").c_str(), 1);
     setenv("TMPDIR", (root / "tmp").c_str(), 1);
+    setenv("XDG_RUNTIME_DIR", (root / "runtime").c_str(), 1);
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     return pattern;
 }

@@ -3,9 +3,10 @@
 #include <string>
 
 // Shared by every test executable. The test main gives the process a private
-// HOME, XDG_CONFIG_HOME (the preferences folder) and TMPDIR under one fresh
-// temporary folder, makes the GUI runtime (offscreen) and installs a recording
-// message sink; nothing a test does reaches the real home folder or a screen.
+// HOME, XDG_CONFIG_HOME (the preferences folder), TMPDIR and XDG_RUNTIME_DIR
+// under one fresh temporary folder, makes the GUI runtime (offscreen) and
+// installs a recording message sink; nothing a test does reaches the real home
+// or runtime folder or a screen.
 
 // The private root folder of this test process.
 const std::string& TestRootFolder();

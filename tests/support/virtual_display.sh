@@ -76,12 +76,16 @@ start_virtual_display() {
 }
 
 # start_private_display WORK_FOLDER
-# A private home, preferences and temporary folder inside the work folder, and
-# a virtual display (start_virtual_display) for the program to run on.
+# A private home, preferences, temporary and runtime folder inside the work
+# folder (a desktop session's own runtime folder would otherwise get what the
+# program puts there), and a virtual display (start_virtual_display) for the
+# program to run on.
 start_private_display() {
     local work="$1"
     export HOME="$work/home" XDG_CONFIG_HOME="$work/config" TMPDIR="$work/tmp"
+    export XDG_RUNTIME_DIR="$work/runtime"
     mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$TMPDIR"
+    mkdir -p -m 700 "$XDG_RUNTIME_DIR"
     start_virtual_display "$work" || return 1
     export QT_QPA_PLATFORM=xcb
 }
