@@ -59,6 +59,16 @@ protected:
 
     class Window1& ExamWindow() { return Window1(); }
 
+    // Chooses Technician, whose pool must be refused for reason alone.
+    void ExpectTechnicianPoolRefused(const std::string& reason)
+    {
+        Sink().messages.clear();
+        ChooseExam(1);
+        EXPECT_EQ(Sink().messages,
+            std::vector<std::string> {
+                "The question pool \"TechFile.txt\" cannot be used for an exam: " + reason });
+    }
+
     static std::vector<Integer> Answers()
     {
         std::vector<Integer> answers;
@@ -317,11 +327,7 @@ TEST_F(DamagedPoolTest, PoolGivingNoQuestionsSaysWhichFileAndWhy)
         std::filesystem::create_directories(resources);
         ForgetResourceFilesForTesting();
         c.damage();
-        Sink().messages.clear();
-        ChooseExam(1);
-        EXPECT_EQ(Sink().messages,
-            std::vector<std::string> {
-                "The question pool \"TechFile.txt\" cannot be used for an exam: " + c.reason });
+        ExpectTechnicianPoolRefused(c.reason);
         EXPECT_EQ(App().numberQuestions, 0);
         EXPECT_TRUE(Unhandled().empty());
     }
@@ -395,11 +401,7 @@ TEST_F(DamagedPoolTest, QuestionsWithoutARecordOrACorrectAnswerAreRefusedByLine)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         WritePool("TechFile.txt", c.pool);
-        Sink().messages.clear();
-        ChooseExam(1);
-        EXPECT_EQ(Sink().messages,
-            std::vector<std::string> {
-                "The question pool \"TechFile.txt\" cannot be used for an exam: " + c.reason });
+        ExpectTechnicianPoolRefused(c.reason);
         EXPECT_EQ(App().classNumber, 0);
         EXPECT_TRUE(App().exam.IsNil());
         ExamWindow().GradeButton().Push();
