@@ -86,6 +86,13 @@ int main(int argc, char** argv)
                 100 * lengths.longest.averageScore, 100 * lengths.longest.passRate,
                 100 * lengths.shortest.averageScore, 100 * lengths.shortest.passRate);
         }
+        if (result.cues.questions > 0) {
+            const AnswerCueFigures& cues = result.cues;
+            std::printf("%s: %d numeric questions, key a middle amount in %.1f %%; "
+                        "picking among choices without an absolute word: %.2f %% on average\n",
+                file.c_str(), cues.numericQuestions, 100 * cues.keyMiddleShare,
+                100 * cues.absoluteFreeScore);
+        }
         if (result.findings.empty()) {
             std::printf(
                 "%s: good: \"%s\", %lld sections, %lld questions, exam of %lld, %d exams drawn\n",
