@@ -333,6 +333,64 @@ TEST(PoolChecker, ShortKeysAndTiesAreMeasured)
     EXPECT_EQ(figures.longest.passRate, 0.0);
 }
 
+// The longest choice wins every question of the first two sections and none
+// of the third, so each exam scores exactly 4 of 5: the pass mark.
+TEST(PoolChecker, ExamAtExactlyThePassMarkCountsAsPassed)
+{
+    PoolLines pool = PoolLines::Sound();
+    for (int n = 1; n <= 9; ++n) {
+        const int key = 1 + n % 4;
+        for (int a = 1; a <= 4; ++a) {
+            const bool longest = n <= 7 ? a == key : a == 1 + key % 4;
+            pool.Record(n, 3 + a) = (longest ? "a longer choice " : "short ") + std::to_string(a);
+        }
+    }
+    ExamClass parsed;
+    parsed.PopulateFromText(pool.Text());
+    ASSERT_EQ(parsed.minCorrect, 4);
+    const AnswerLengthFigures figures = MeasureAnswerLengths(parsed, 200);
+    EXPECT_DOUBLE_EQ(figures.longest.averageScore, 4.0 / 5.0);
+    EXPECT_DOUBLE_EQ(figures.longest.passRate, 1.0);
+}
+
+// A figure exactly at its bound: the pass rate must stay under it, the other
+// figures may reach it.
+TEST(PoolChecker, FiguresAtTheirBoundAreJudgedByHowTheBoundIsStated)
+{
+    AnswerLengthFigures lengths;
+    lengths.exams = 20000;
+    lengths.longest.passRate = kMostStrategyPassRate;
+    EXPECT_TRUE(Mentions(AnswerLengthFindings(lengths), "always picking the longest choice passes"))
+        << Joined(AnswerLengthFindings(lengths));
+
+    lengths.longest.passRate = 0;
+    lengths.keyShortestShare = kMostKeyLengthShare;
+    lengths.shortest.averageScore = kMostStrategyAverage;
+    EXPECT_TRUE(AnswerLengthFindings(lengths).empty()) << Joined(AnswerLengthFindings(lengths));
+
+    AnswerCueFigures cues;
+    cues.numericQuestions = kFewestNumericQuestionsJudged;
+    cues.keyMiddleShare = kMostKeyMiddleShare;
+    cues.absoluteFreeScore = kMostAbsoluteFreeScore;
+    EXPECT_TRUE(AnswerCueFindings(cues).empty()) << Joined(AnswerCueFindings(cues));
+}
+
+// "µ" is two bytes but one character: the key is as long as the others.
+TEST(PoolChecker, AnswerLengthsCountCharactersNotBytes)
+{
+    PoolLines pool = PoolLines::Sound();
+    for (int n = 1; n <= 9; ++n) {
+        for (int a = 1; a <= 4; ++a)
+            pool.Record(n, 3 + a)
+                = a == 1 + n % 4 ? "10 \xC2\xB5H" : "10 " + std::string(1, 'a' + a) + "H";
+    }
+    ExamClass parsed;
+    parsed.PopulateFromText(pool.Text());
+    const AnswerLengthFigures figures = MeasureAnswerLengths(parsed, 100);
+    EXPECT_DOUBLE_EQ(figures.keyLongestShare, 0.0);
+    EXPECT_DOUBLE_EQ(figures.keyShortestShare, 0.0);
+}
+
 namespace {
 
 // Ten numeric questions written as the pools write amounts, each with the
