@@ -770,6 +770,8 @@ PoolCheckResult CheckPoolText(
         for (const std::string& finding : AnswerCueFindings(result.cues))
             result.findings.push_back(finding);
     }
+    if (options.giveAways)
+        result.giveAways = FindGiveAways(pool);
 
     ScratchInstall install;
     if (!install.Ready()

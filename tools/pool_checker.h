@@ -1,5 +1,6 @@
 #pragma once
 
+#include "give_aways.h"
 #include "types.h"
 
 #include <cstdint>
@@ -45,6 +46,9 @@ struct PoolCheckOptions {
     // Whether the other test-wise cues (middle values, absolute words) are
     // measured and held to their bounds.
     bool answerCues = true;
+    // Whether the pairs of questions that may give each other away are
+    // listed for a reviewer. They are notes, not findings.
+    bool giveAways = false;
 };
 
 // How much the lengths of the choices give away. A candidate who has learnt
@@ -125,6 +129,7 @@ struct PoolCheckResult {
     int drawsChecked = 0;
     AnswerLengthFigures lengths; // exams is 0 when they were not measured
     AnswerCueFigures cues; // questions is 0 when they were not measured
+    std::vector<GiveAway> giveAways;
     std::vector<std::string> findings;
 };
 
