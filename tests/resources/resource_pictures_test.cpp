@@ -73,19 +73,6 @@ TEST(ResourcePictures, EveryFigureDecodesAtItsDrawnSize)
     }
 }
 
-TEST(ResourcePictures, SchematicsFitTheFigureViewerCanvas)
-{
-    // The viewer's canvas is 604 x 294 at its opening size; the schematics are
-    // meant to be seen whole without panning.
-    for (const PictureEntry& entry : kFigurePictures) {
-        SCOPED_TRACE(entry.fileName);
-        EXPECT_LE(entry.width, 604);
-        if (entry.height > 294) {
-            EXPECT_LE(entry.height, 420) << "only the plots are taller than the canvas";
-        }
-    }
-}
-
 TEST(ResourcePictures, FiguresAreBlackDrawingsOnWhiteWithTheirLabelAtTheTop)
 {
     for (const PictureEntry& entry : kFigurePictures) {
