@@ -36,6 +36,9 @@ const std::set<std::string>& CommonWords()
 
 constexpr std::size_t kShortestWord = 4;
 
+// The most question records the program's reader holds.
+constexpr Integer kMostQuestions = 1000;
+
 bool Letter(char c)
 {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
@@ -221,7 +224,7 @@ std::vector<std::string> Shared(const std::set<std::string>& keyWords,
 
 std::vector<GiveAway> FindGiveAways(const ExamClass& pool)
 {
-    const Integer records = std::min<Integer>(pool.gettingQuestionNumber - 1, 1000);
+    const Integer records = std::min(pool.gettingQuestionNumber - 1, kMostQuestions);
     std::vector<Question> questions;
     std::map<std::string, int> wordQuestions;
     std::map<Amount, int> amountQuestions;

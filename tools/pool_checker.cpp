@@ -421,8 +421,7 @@ std::vector<std::string> AnswerLengthFindings(const AnswerLengthFigures& figures
 
 namespace {
 
-// The choices of question n, without the reader's line terminators, and the
-// index (0 to 3) of its key.
+// The choices of question n, without the reader's line terminators.
 std::array<std::string, 4> Choices(const ExamClass& pool, Integer n)
 {
     std::array<std::string, 4> choices;
@@ -431,6 +430,7 @@ std::array<std::string, 4> Choices(const ExamClass& pool, Integer n)
     return choices;
 }
 
+// The index (0 to 3) of the key of question n among its choices.
 int KeyIndex(const ExamClass& pool, Integer n)
 {
     return static_cast<int>(std::clamp<Integer>(pool.questionCorrectAnswer(n), 1, 4)) - 1;
