@@ -49,6 +49,11 @@ FIGURE_LABEL_OF = {number: label for label, number in FIGURE_NUMBERS.items()}
 
 FIGURE_CITATION = re.compile(r"\bfigures?\s+([A-Za-z])\s*-\s*(\d+)", re.IGNORECASE)
 
+# Groups whose questions rest on rules (FCC Parts 97, 80, 13, treaties): the
+# amateur T1, G1 and E1 groups, the whole of Element 1, and the rules groups
+# of Elements 3 and 8. Their questions cite the rule they rest on.
+RULES_GROUP = re.compile(r"^(?:[TGE]1[A-Z]|1[A-Z]|3A|8J)\b")
+
 
 class PoolError(Exception):
     """A finding that keeps a pool from being written."""
@@ -96,6 +101,7 @@ def cited_figures(texts):
 class Question:
     def __init__(self, source, section_label, data):
         self.source = source
+        self.rules_group = bool(RULES_GROUP.match(section_label))
         self.section_label = section_label
         self.data = data if isinstance(data, dict) else {}
         code = self.data.get("code")
@@ -112,9 +118,10 @@ class Question:
         if not isinstance(data, dict):
             self._problem("is not an object")
             return
-        unknown = sorted(set(data) - {"code", "figure", "question", "correct", "wrong"})
+        unknown = sorted(set(data) - {"code", "figure", "question", "correct", "wrong", "rule"})
         if unknown:
             self._problem("unknown keys %s" % ", ".join(unknown))
+        self._validate_rule(data.get("rule"))
         why = text_problem(data.get("code"))
         if why:
             self._problem("code %s" % why)
@@ -140,6 +147,18 @@ class Question:
                 if len(set(folded)) != 4:
                     self._problem("two of its answers are the same")
         self._validate_figure(data)
+
+    def _validate_rule(self, rule):
+        # The rule a question rests on is for its reviewers; the pool file
+        # does not carry it.
+        if rule is None:
+            self._problem("has no \"rule\" (the rule section it rests on, or \"none\")")
+            return
+        why = text_problem(rule)
+        if why:
+            self._problem("rule %s" % why)
+        elif self.rules_group and rule.casefold() == "none":
+            self._problem("is in a rules group but cites no rule")
 
     def _validate_figure(self, data):
         figure = data.get("figure", 0)

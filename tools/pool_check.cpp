@@ -1,7 +1,11 @@
 // Checks question pool files with the program's own reader and exam drawing.
 //
-//   varno_pool_check [--draws N] POOL_FILE...     the files given
-//   varno_pool_check [--draws N] FOLDER           the six pool files in it
+//   varno_pool_check [--draws N] [--giveaways] POOL_FILE...   the files given
+//   varno_pool_check [--draws N] [--giveaways] FOLDER         the six pool files in it
+//
+// --giveaways also lists the pairs of questions where a key's rare words or
+// amounts are in another question's stem, for a reviewer to read; they do
+// not change the exit status.
 //
 // Exit status 0 when every pool is good, 1 with the findings otherwise, 2 on
 // a usage error.
@@ -23,7 +27,8 @@ namespace {
 
 int Usage()
 {
-    std::fprintf(stderr, "usage: varno_pool_check [--draws N] POOL_FILE... | FOLDER\n");
+    std::fprintf(
+        stderr, "usage: varno_pool_check [--draws N] [--giveaways] POOL_FILE... | FOLDER\n");
     return 2;
 }
 
@@ -39,6 +44,8 @@ int main(int argc, char** argv)
             options.draws = std::atoi(argv[++i]);
             if (options.draws < 1)
                 return Usage();
+        } else if (argument == "--giveaways") {
+            options.giveAways = true;
         } else if (argument.rfind("--", 0) == 0) {
             return Usage();
         } else {
@@ -85,6 +92,23 @@ int main(int argc, char** argv)
                 file.c_str(), 100 * lengths.keyLongestShare, 100 * lengths.keyShortestShare,
                 100 * lengths.longest.averageScore, 100 * lengths.longest.passRate,
                 100 * lengths.shortest.averageScore, 100 * lengths.shortest.passRate);
+        }
+        if (result.cues.questions > 0) {
+            const AnswerCueFigures& cues = result.cues;
+            std::printf("%s: %d numeric questions, key a middle amount in %.1f %%; "
+                        "picking among choices without an absolute word: %.2f %% on average\n",
+                file.c_str(), cues.numericQuestions, 100 * cues.keyMiddleShare,
+                100 * cues.absoluteFreeScore);
+        }
+        if (options.giveAways) {
+            std::printf("%s: %zu pair%s to read for give-aways (a key's rare words or amounts in "
+                        "another question's stem)\n",
+                file.c_str(), result.giveAways.size(), result.giveAways.size() == 1 ? "" : "s");
+            for (const GiveAway& pair : result.giveAways)
+                std::printf("  %s's key and %s's stem share %s\n    key  %s: %s\n    stem %s: %s\n",
+                    pair.keyCode.c_str(), pair.stemCode.c_str(), pair.shared.c_str(),
+                    pair.keyCode.c_str(), pair.key.c_str(), pair.stemCode.c_str(),
+                    pair.stem.c_str());
         }
         if (result.findings.empty()) {
             std::printf(

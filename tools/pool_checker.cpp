@@ -11,14 +11,18 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
+#include <cctype>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <optional>
 #include <random>
 #include <set>
+#include <string_view>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -301,10 +305,10 @@ StrategyPick PickByLength(const std::array<std::size_t, 4>& lengths, int key, bo
     return pick;
 }
 
-std::string Percent(double share)
+std::string Percent(double share, int decimals = 1)
 {
     char text[32];
-    std::snprintf(text, sizeof text, "%.1f %%", share * 100.0);
+    std::snprintf(text, sizeof text, "%.*f %%", decimals, share * 100.0);
     return text;
 }
 
@@ -415,6 +419,318 @@ std::vector<std::string> AnswerLengthFindings(const AnswerLengthFigures& figures
     return findings;
 }
 
+namespace {
+
+// The choices of question n, without the reader's line terminators.
+std::array<std::string, 4> Choices(const ExamClass& pool, Integer n)
+{
+    std::array<std::string, 4> choices;
+    for (Integer a = 1; a <= 4; ++a)
+        choices[static_cast<std::size_t>(a - 1)] = WithoutTerminator(pool.questionAnswer(n, a));
+    return choices;
+}
+
+// The index (0 to 3) of the key of question n among its choices.
+int KeyIndex(const ExamClass& pool, Integer n)
+{
+    return static_cast<int>(std::clamp<Integer>(pool.questionCorrectAnswer(n), 1, 4)) - 1;
+}
+
+bool AsciiLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+bool HasAbsoluteWord(const std::string& text)
+{
+    static const std::set<std::string> absolutes = { "always", "never", "only", "all", "any",
+        "exactly", "cannot", "none", "every", "must", "no" };
+    std::string word;
+    for (std::size_t i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && AsciiLetter(text[i])) {
+            word += static_cast<char>(std::tolower(static_cast<unsigned char>(text[i])));
+            continue;
+        }
+        if (absolutes.count(word) != 0)
+            return true;
+        word.clear();
+    }
+    return false;
+}
+
+// What a candidate who picks at random among the choices without an absolute
+// word scores on one question.
+double AbsoluteFreeScore(const std::array<std::string, 4>& choices, int key)
+{
+    int free = 0;
+    bool keyFree = false;
+    for (int i = 0; i < 4; ++i) {
+        if (!HasAbsoluteWord(choices[static_cast<std::size_t>(i)])) {
+            ++free;
+            keyFree = keyFree || i == key;
+        }
+    }
+    if (free == 0 || free == 4)
+        return 0.25;
+    return keyFree ? 1.0 / free : 0.0;
+}
+
+// The code points of UTF-8 text (the pool texts are written from Unicode
+// strings, so every sequence is whole).
+std::u32string CodePoints(std::string_view text)
+{
+    std::u32string points;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const int extra = lead < 0x80 ? 0 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : 3;
+        char32_t point = extra == 0 ? lead : lead & (0x3F >> extra);
+        for (int k = 1; k <= extra && i + static_cast<std::size_t>(k) < text.size(); ++k)
+            point = (point << 6)
+                | (static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]) & 0x3F);
+        points.push_back(point);
+        i += static_cast<std::size_t>(extra) + 1;
+    }
+    return points;
+}
+
+// Unicode white space, as a units column may hold a no-break space.
+bool Space(char32_t c)
+{
+    return (c >= 0x09 && c <= 0x0D) || (c >= 0x1C && c <= 0x20) || c == 0x85 || c == 0xA0
+        || c == 0x1680 || (c >= 0x2000 && c <= 0x200A) || c == 0x2028 || c == 0x2029 || c == 0x202F
+        || c == 0x205F || c == 0x3000;
+}
+
+bool Digit(char32_t c)
+{
+    return c >= U'0' && c <= U'9';
+}
+
+// The value of one SI prefix, or 0 for a character that is none.
+double PrefixValue(char32_t c)
+{
+    switch (c) {
+    case U'p':
+        return 1e-12;
+    case U'n':
+        return 1e-9;
+    case U'u':
+    case U'\u00B5': // micro sign
+    case U'\u03BC': // Greek mu
+        return 1e-6;
+    case U'm':
+        return 1e-3;
+    case U'k':
+        return 1e3;
+    case U'M':
+        return 1e6;
+    case U'G':
+        return 1e9;
+    case U'T':
+        return 1e12;
+    default:
+        return 0;
+    }
+}
+
+// An amount as a choice states it: "-1,234.5 kHz", "0.5 A", ".25", "12V".
+struct Amount {
+    double number = 0;
+    std::u32string unit; // what follows the number and one optional space, trimmed
+};
+
+// Reads the amount the text begins with: a sign (- + or the minus sign), then
+// digits, where 1 to 3 leading digits may be followed by groups of a comma and
+// three digits, then a fraction; or a sign and a bare fraction. Anything may
+// follow as the unit; no number at the start is no amount.
+std::optional<Amount> LeadingAmount(const std::u32string& text)
+{
+    auto digitsFrom = [&text](std::size_t from) {
+        std::size_t end = from;
+        while (end < text.size() && Digit(text[end]))
+            ++end;
+        return end - from;
+    };
+    auto fractionAt = [&](std::size_t at) {
+        return at < text.size() && text[at] == U'.' && digitsFrom(at + 1) > 0;
+    };
+    std::string number; // plain ASCII for from_chars
+    std::size_t at = 0;
+    if (at < text.size() && (text[at] == U'-' || text[at] == U'+' || text[at] == U'\u2212')) {
+        if (text[at] != U'+')
+            number += '-';
+        ++at;
+    }
+    auto take = [&](std::size_t count) {
+        for (std::size_t k = 0; k < count; ++k)
+            number += static_cast<char>(text[at + k]);
+        at += count;
+    };
+    const std::size_t whole = digitsFrom(at);
+    if (whole > 0) {
+        take(whole);
+        // A thousands group is only read after at most three digits:
+        // "12,345" is 12345, but "1234,567" is 1234 followed by ",567".
+        while (whole <= 3 && at < text.size() && text[at] == U',' && digitsFrom(at + 1) >= 3) {
+            ++at;
+            take(3);
+        }
+    } else if (fractionAt(at)) {
+        number += '0';
+    } else {
+        return std::nullopt;
+    }
+    if (fractionAt(at)) {
+        take(1);
+        take(digitsFrom(at));
+    }
+    Amount amount;
+    std::from_chars(number.data(), number.data() + number.size(), amount.number);
+    if (at < text.size() && Space(text[at]))
+        ++at;
+    std::size_t first = at;
+    std::size_t last = text.size();
+    while (first < last && Space(text[first]))
+        ++first;
+    while (last > first && Space(text[last - 1]))
+        --last;
+    amount.unit = text.substr(first, last - first);
+    return amount;
+}
+
+std::vector<std::string_view> SplitAtSpaces(std::string_view text)
+{
+    std::vector<std::string_view> words;
+    for (std::size_t begin = 0;;) {
+        const std::size_t space = text.find(' ', begin);
+        words.push_back(
+            text.substr(begin, space == std::string_view::npos ? space : space - begin));
+        if (space == std::string_view::npos)
+            return words;
+        begin = space + 1;
+    }
+}
+
+// The four amounts of a numeric question, in choice order, or nothing when
+// the question is not one: "At 14.2 MHz" ... "At 14.35 MHz" are read past
+// their common words, and "500 mA" and "0.2 A" are read in amperes.
+std::optional<std::array<double, 4>> NumericValues(const std::array<std::string, 4>& choices)
+{
+    std::array<std::vector<std::string_view>, 4> words;
+    for (std::size_t i = 0; i < 4; ++i)
+        words[i] = SplitAtSpaces(choices[i]);
+    // The common leading words, always leaving every choice a word of its own.
+    std::size_t common = 0;
+    auto sharesNextWord = [&] {
+        for (std::size_t i = 0; i < 4; ++i) {
+            if (words[i].size() <= common + 1 || words[i][common] != words[0][common])
+                return false;
+        }
+        return true;
+    };
+    while (sharesNextWord())
+        ++common;
+
+    std::array<Amount, 4> amounts;
+    for (std::size_t i = 0; i < 4; ++i) {
+        std::string rest;
+        for (std::size_t w = common; w < words[i].size(); ++w)
+            rest += (w == common ? "" : " ") + std::string(words[i][w]);
+        const std::optional<Amount> amount = LeadingAmount(CodePoints(rest));
+        if (!amount)
+            return std::nullopt;
+        amounts[i] = *amount;
+    }
+
+    // The unit the four agree on: the unit as written, or what is left when
+    // one SI prefix is taken off a unit of two characters or more. Of two
+    // candidates, the one written out in more choices wins ("m" for "m" and
+    // "km"), a tie going to the first in code point order.
+    auto multiplierFor = [](const Amount& amount, const std::u32string& unit) -> double {
+        if (amount.unit == unit)
+            return 1;
+        if (amount.unit.size() >= 2 && amount.unit.compare(1, std::u32string::npos, unit) == 0)
+            return PrefixValue(amount.unit[0]);
+        return 0;
+    };
+    std::vector<std::u32string> candidates { amounts[0].unit };
+    if (amounts[0].unit.size() >= 2 && PrefixValue(amounts[0].unit[0]) != 0)
+        candidates.push_back(amounts[0].unit.substr(1));
+    std::sort(candidates.begin(), candidates.end());
+    std::optional<std::u32string> unit;
+    int mostWrittenOut = -1;
+    for (const std::u32string& candidate : candidates) {
+        if (!std::all_of(amounts.begin(), amounts.end(),
+                [&](const Amount& amount) { return multiplierFor(amount, candidate) != 0; }))
+            continue;
+        const auto writtenOut = static_cast<int>(std::count_if(amounts.begin(), amounts.end(),
+            [&](const Amount& amount) { return amount.unit == candidate; }));
+        if (writtenOut > mostWrittenOut) {
+            unit = candidate;
+            mostWrittenOut = writtenOut;
+        }
+    }
+    if (!unit)
+        return std::nullopt;
+
+    std::array<double, 4> values {};
+    for (std::size_t i = 0; i < 4; ++i)
+        values[i] = amounts[i].number * multiplierFor(amounts[i], *unit);
+    for (std::size_t i = 0; i < 4; ++i) {
+        for (std::size_t j = i + 1; j < 4; ++j) {
+            if (values[i] == values[j])
+                return std::nullopt;
+        }
+    }
+    return values;
+}
+
+} // namespace
+
+AnswerCueFigures MeasureAnswerCues(const ExamClass& pool)
+{
+    AnswerCueFigures figures;
+    const Integer records = std::min(pool.gettingQuestionNumber - 1, kMostQuestions);
+    if (records < 1)
+        return figures;
+    int keyMiddle = 0;
+    double scores = 0;
+    for (Integer n = 1; n <= records; ++n) {
+        const std::array<std::string, 4> choices = Choices(pool, n);
+        const int key = KeyIndex(pool, n);
+        scores += AbsoluteFreeScore(choices, key);
+        if (const auto values = NumericValues(choices)) {
+            ++figures.numericQuestions;
+            const double keyValue = (*values)[static_cast<std::size_t>(key)];
+            keyMiddle += keyValue > *std::min_element(values->begin(), values->end())
+                && keyValue < *std::max_element(values->begin(), values->end());
+        }
+    }
+    figures.questions = static_cast<int>(records);
+    figures.keyMiddleShare = figures.numericQuestions == 0
+        ? 0
+        : static_cast<double>(keyMiddle) / figures.numericQuestions;
+    figures.absoluteFreeScore = scores / static_cast<double>(records);
+    return figures;
+}
+
+std::vector<std::string> AnswerCueFindings(const AnswerCueFigures& figures)
+{
+    std::vector<std::string> findings;
+    if (figures.numericQuestions >= kFewestNumericQuestionsJudged
+        && figures.keyMiddleShare > kMostKeyMiddleShare)
+        findings.push_back("the correct answer is neither the smallest nor the largest amount in "
+            + Percent(figures.keyMiddleShare) + " of the "
+            + std::to_string(figures.numericQuestions) + " numeric questions (at most "
+            + Percent(kMostKeyMiddleShare) + ")");
+    if (figures.absoluteFreeScore > kMostAbsoluteFreeScore)
+        findings.push_back("picking among the choices without an absolute word (always, never, "
+                           "only, ...) scores "
+            + Percent(figures.absoluteFreeScore, 2) + " on average (at most "
+            + Percent(kMostAbsoluteFreeScore, 2) + ")");
+    return findings;
+}
+
 PoolCheckResult CheckPoolText(
     const std::string& text, Integer examClass, const PoolCheckOptions& options)
 {
@@ -449,6 +765,13 @@ PoolCheckResult CheckPoolText(
         for (const std::string& finding : AnswerLengthFindings(result.lengths))
             result.findings.push_back(finding);
     }
+    if (options.answerCues) {
+        result.cues = MeasureAnswerCues(pool);
+        for (const std::string& finding : AnswerCueFindings(result.cues))
+            result.findings.push_back(finding);
+    }
+    if (options.giveAways)
+        result.giveAways = FindGiveAways(pool);
 
     ScratchInstall install;
     if (!install.Ready()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "give_aways.h"
 #include "types.h"
 
 #include <cstdint>
@@ -42,6 +43,12 @@ struct PoolCheckOptions {
     // Exams simulated to see how far the lengths of the choices give the key
     // away; 0 leaves that check out.
     int lengthExams = 20000;
+    // Whether the other test-wise cues (middle values, absolute words) are
+    // measured and held to their bounds.
+    bool answerCues = true;
+    // Whether the pairs of questions that may give each other away are
+    // listed for a reviewer. They are notes, not findings.
+    bool giveAways = false;
 };
 
 // How much the lengths of the choices give away. A candidate who has learnt
@@ -80,6 +87,39 @@ AnswerLengthFigures MeasureAnswerLengths(const ExamClass& pool, int exams, std::
 // nothing away.
 std::vector<std::string> AnswerLengthFindings(const AnswerLengthFigures& figures);
 
+// Two more habits a test-wise candidate brings to the exam: in a question
+// whose choices are amounts, avoid the smallest and the largest; avoid a
+// choice with an absolute word in it ("always", "never", "only", ...).
+struct AnswerCueFigures {
+    // Questions measured; 0 when the cues were not measured.
+    int questions = 0;
+
+    // Numeric questions: after the words all four choices begin with, each
+    // choice is a number and a unit (one SI prefix may differ), and the four
+    // amounts differ. The share of them whose key is one of the two middle
+    // amounts; a guess among the middle two would win that often.
+    int numericQuestions = 0;
+    double keyMiddleShare = 0;
+
+    // The average score, 0 to 1, of a candidate who picks at random among the
+    // choices without an absolute word; where none or all four have one, the
+    // candidate guesses among all four (0.25).
+    double absoluteFreeScore = 0;
+};
+
+// The most a pool may give away this way: the key a middle amount in at most
+// 60 % of the numeric questions (judged once there are 10 of them), and
+// picking among the choices without an absolute word scoring at most 25 %.
+inline constexpr int kFewestNumericQuestionsJudged = 10;
+inline constexpr double kMostKeyMiddleShare = 0.60;
+inline constexpr double kMostAbsoluteFreeScore = 0.25;
+
+// The figures of a parsed, structurally sound pool.
+AnswerCueFigures MeasureAnswerCues(const ExamClass& pool);
+
+// A finding for each figure over its bound.
+std::vector<std::string> AnswerCueFindings(const AnswerCueFigures& figures);
+
 struct PoolCheckResult {
     std::string title;
     Integer sections = 0;
@@ -88,6 +128,8 @@ struct PoolCheckResult {
     Integer passMark = 0;
     int drawsChecked = 0;
     AnswerLengthFigures lengths; // exams is 0 when they were not measured
+    AnswerCueFigures cues; // questions is 0 when they were not measured
+    std::vector<GiveAway> giveAways;
     std::vector<std::string> findings;
 };
 

@@ -3,6 +3,7 @@
 #include "exam_class.h"
 #include "test_support.h"
 #include "varno.h"
+#include "written_pool.h"
 
 #include <gtest/gtest.h>
 
@@ -101,8 +102,9 @@ TEST(ShippedPools, EveryPoolPassesTheChecker)
         ASSERT_TRUE(std::filesystem::exists(path)) << path << " is missing";
         PoolCheckOptions options;
         options.draws = 400;
-        // The answer lengths have a test of their own, below.
+        // The answer lengths and the other cues have tests of their own, below.
         options.lengthExams = 0;
+        options.answerCues = false;
         const PoolCheckResult result = CheckPoolFile(path.string(), options);
         EXPECT_TRUE(result.findings.empty()) << Joined(result.findings);
         EXPECT_EQ(result.drawsChecked, options.draws);
@@ -131,6 +133,20 @@ TEST(ShippedPools, AnswerLengthsGiveNothingAway)
             EXPECT_LT(strategy.passRate, kMostStrategyPassRate);
             EXPECT_LE(strategy.averageScore, kMostStrategyAverage);
         }
+    }
+}
+
+// Nor by avoiding the extreme amounts or the choices with an absolute word.
+TEST(ShippedPools, OtherAnswerCuesGiveNothingAway)
+{
+    const std::filesystem::path resources = std::filesystem::path(VARNO_BUILD_DIR) / "Resources";
+    for (const ShippedPool& shipped : kShippedPools) {
+        SCOPED_TRACE(shipped.file);
+        ExamClass pool;
+        pool.PopulateFromText(ReadFileBytes((resources / shipped.file).string()));
+        const AnswerCueFigures figures = MeasureAnswerCues(pool);
+        EXPECT_EQ(figures.questions, pool.gettingQuestionNumber - 1);
+        EXPECT_TRUE(AnswerCueFindings(figures).empty()) << Joined(AnswerCueFindings(figures));
     }
 }
 
@@ -315,6 +331,173 @@ TEST(PoolChecker, ShortKeysAndTiesAreMeasured)
     // section 1, so it can reach 3 at most.
     EXPECT_GT(figures.shortest.passRate, 0.0);
     EXPECT_EQ(figures.longest.passRate, 0.0);
+}
+
+// The longest choice wins every question of the first two sections and none
+// of the third, so each exam scores exactly 4 of 5: the pass mark.
+TEST(PoolChecker, ExamAtExactlyThePassMarkCountsAsPassed)
+{
+    PoolLines pool = PoolLines::Sound();
+    for (int n = 1; n <= 9; ++n) {
+        const int key = 1 + n % 4;
+        for (int a = 1; a <= 4; ++a) {
+            const bool longest = n <= 7 ? a == key : a == 1 + key % 4;
+            pool.Record(n, 3 + a) = (longest ? "a longer choice " : "short ") + std::to_string(a);
+        }
+    }
+    ExamClass parsed;
+    parsed.PopulateFromText(pool.Text());
+    ASSERT_EQ(parsed.minCorrect, 4);
+    const AnswerLengthFigures figures = MeasureAnswerLengths(parsed, 200);
+    EXPECT_DOUBLE_EQ(figures.longest.averageScore, 4.0 / 5.0);
+    EXPECT_DOUBLE_EQ(figures.longest.passRate, 1.0);
+}
+
+// A figure exactly at its bound: the pass rate must stay under it, the other
+// figures may reach it.
+TEST(PoolChecker, FiguresAtTheirBoundAreJudgedByHowTheBoundIsStated)
+{
+    AnswerLengthFigures lengths;
+    lengths.exams = 20000;
+    lengths.longest.passRate = kMostStrategyPassRate;
+    EXPECT_TRUE(Mentions(AnswerLengthFindings(lengths), "always picking the longest choice passes"))
+        << Joined(AnswerLengthFindings(lengths));
+
+    lengths.longest.passRate = 0;
+    lengths.keyShortestShare = kMostKeyLengthShare;
+    lengths.shortest.averageScore = kMostStrategyAverage;
+    EXPECT_TRUE(AnswerLengthFindings(lengths).empty()) << Joined(AnswerLengthFindings(lengths));
+
+    AnswerCueFigures cues;
+    cues.numericQuestions = kFewestNumericQuestionsJudged;
+    cues.keyMiddleShare = kMostKeyMiddleShare;
+    cues.absoluteFreeScore = kMostAbsoluteFreeScore;
+    EXPECT_TRUE(AnswerCueFindings(cues).empty()) << Joined(AnswerCueFindings(cues));
+}
+
+// "µ" is two bytes but one character: the key is as long as the others.
+TEST(PoolChecker, AnswerLengthsCountCharactersNotBytes)
+{
+    PoolLines pool = PoolLines::Sound();
+    for (int n = 1; n <= 9; ++n) {
+        for (int a = 1; a <= 4; ++a)
+            pool.Record(n, 3 + a)
+                = a == 1 + n % 4 ? "10 \xC2\xB5H" : "10 " + std::string(1, 'a' + a) + "H";
+    }
+    ExamClass parsed;
+    parsed.PopulateFromText(pool.Text());
+    const AnswerLengthFigures figures = MeasureAnswerLengths(parsed, 100);
+    EXPECT_DOUBLE_EQ(figures.keyLongestShare, 0.0);
+    EXPECT_DOUBLE_EQ(figures.keyShortestShare, 0.0);
+}
+
+namespace {
+
+// Ten numeric questions written as the pools write amounts, each with the
+// position of one of its middle amounts and of one of its extremes, then two
+// that are not numeric.
+struct NumericCase {
+    std::array<std::string, 4> choices;
+    int middle;
+    int extreme;
+};
+
+const NumericCase kNumericCases[] = {
+    { { "About 3 V", "About 5 V", "About 12 V", "About 24 V" }, 2, 4 },
+    { { "500 mA", "0.2 A", "1 A", "2 A" }, 1, 4 },
+    { { "1,200 Hz", "12 kHz", "120 Hz", "1.2 MHz" }, 1, 4 },
+    { { "10 ohms", "47 ohms", "100 ohms", "470 ohms" }, 2, 1 },
+    { { "-3 dB", "-6 dB", "3 dB", "6 dB" }, 1, 2 },
+    { { "0.5 W", "1 W", "5 W", "50 W" }, 3, 4 },
+    { { "2 to 1", "3 to 1", "4 to 1", "1.5 to 1" }, 1, 3 },
+    { { "146.52 MHz", "147 MHz", "144.39 MHz", "145.8 MHz" }, 4, 2 },
+    { { ".25 inch", ".5 inch", "1 inch", "2 inch" }, 2, 1 },
+    { { "10 \xC2\xB5"
+        "F",
+          "22 nF",
+          "0.1 \xC2\xB5"
+          "F",
+          "470 pF" },
+        3, 1 },
+};
+
+// The numeric cases, the first `middleKeys` with a middle key, then a
+// question whose units differ and one with an amount written twice.
+std::string NumericPool(int middleKeys, std::size_t cases = std::size(kNumericCases))
+{
+    std::vector<WrittenQuestion> questions;
+    for (std::size_t i = 0; i < cases; ++i) {
+        const NumericCase& numeric = kNumericCases[i];
+        questions.push_back({ "How much is it?", numeric.choices,
+            static_cast<int>(i) < middleKeys ? numeric.middle : numeric.extreme });
+    }
+    questions.push_back({ "Which?", { "3 V", "3 A", "5 V", "5 A" }, 2 });
+    questions.push_back({ "Which?", { "1 kV", "1000 V", "2 kV", "3 kV" }, 3 });
+    return WrittenPool(questions);
+}
+
+PoolCheckResult CheckCues(const std::string& text)
+{
+    PoolCheckOptions options;
+    options.draws = 1;
+    options.lengthExams = 0;
+    return CheckPoolText(text, 1, options);
+}
+
+} // namespace
+
+TEST(PoolChecker, KeyAmongTheMiddleAmountsIsReportedOverSixtyPercent)
+{
+    const PoolCheckResult over = CheckCues(NumericPool(7));
+    EXPECT_EQ(over.cues.questions, 12);
+    EXPECT_EQ(over.cues.numericQuestions, 10);
+    EXPECT_DOUBLE_EQ(over.cues.keyMiddleShare, 0.7);
+    EXPECT_TRUE(Mentions(over.findings,
+        "neither the smallest nor the largest amount in 70.0 % of the 10 numeric questions"))
+        << Joined(over.findings);
+
+    const PoolCheckResult inside = CheckCues(NumericPool(6));
+    EXPECT_DOUBLE_EQ(inside.cues.keyMiddleShare, 0.6);
+    EXPECT_TRUE(inside.findings.empty()) << Joined(inside.findings);
+
+    // Under ten numeric questions the share says too little to judge.
+    const PoolCheckResult few = CheckCues(NumericPool(9, 9));
+    EXPECT_EQ(few.cues.numericQuestions, 9);
+    EXPECT_DOUBLE_EQ(few.cues.keyMiddleShare, 1.0);
+    EXPECT_TRUE(few.findings.empty()) << Joined(few.findings);
+}
+
+TEST(PoolChecker, PickingAmongChoicesWithoutAbsoluteWordsIsReportedOverAQuarter)
+{
+    // Whole words in any case: "alloy", "Nonetheless", "Knowing" and
+    // "Anyone" hold none.
+    const WrittenQuestion keyAloneFree { "Which metal?",
+        { "Always copper", "An alloy of copper and tin", "Never copper", "Only copper, NO tin" },
+        2 };
+    const WrittenQuestion keyAndOneFree { "Which metal?",
+        { "Always copper", "An alloy of copper and tin", "Mostly copper", "Only copper, NO tin" },
+        2 };
+    const WrittenQuestion keyNotFree { "Which stations?",
+        { "Every station", "Some stations", "Any station at all", "All stations" }, 1 };
+    const WrittenQuestion noneHaveOne { "Which fault?",
+        { "Nonetheless a fault", "Knowing the band plan", "Anyone nearby",
+            "Exactness of the dial" },
+        3 };
+
+    // 1, 0, 0 and 0.25.
+    const PoolCheckResult over
+        = CheckCues(WrittenPool({ keyAloneFree, keyNotFree, keyNotFree, noneHaveOne }));
+    EXPECT_DOUBLE_EQ(over.cues.absoluteFreeScore, 0.3125);
+    EXPECT_TRUE(Mentions(over.findings,
+        "without an absolute word (always, never, only, ...) "
+        "scores 31.25 % on average (at most 25.00 %)"))
+        << Joined(over.findings);
+
+    // 0.5, 0, 0.25 and 0.25.
+    const PoolCheckResult inside
+        = CheckCues(WrittenPool({ keyAndOneFree, keyNotFree, noneHaveOne, noneHaveOne }));
+    EXPECT_DOUBLE_EQ(inside.cues.absoluteFreeScore, 0.25);
+    EXPECT_TRUE(inside.findings.empty()) << Joined(inside.findings);
 }
 
 TEST(PoolChecker, LastLineWithoutLineEndIsReported)

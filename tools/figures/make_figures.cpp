@@ -688,46 +688,46 @@ void FigureG1(QPainter& p, int width, int height)
 
 void FigureE1(QPainter& p, int width, int height)
 {
-    Q_UNUSED(height);
-    // 100 ohms per grid square.
-    const double unit = 30;
-    const QPointF origin(130, 232);
+    // 100 ohms per grid square, the same both ways so that angles read true;
+    // the reactance axis spans the whole height under the label.
+    const double unit = 22;
+    const QPointF origin(130, height / 2.0 + 14);
     auto at = [&](double resistance, double reactance) {
         return origin + QPointF(resistance / 100 * unit, -reactance / 100 * unit);
     };
     const QFont small = Font(11);
     for (int r = 0; r <= 600; r += 100) {
         UseInk(p, 1, kFaintGrid);
-        p.drawLine(at(r, -550), at(r, 550));
+        p.drawLine(at(r, -500), at(r, 500));
         if (r > 0)
-            CentredText(p, at(r, 0) + QPointF(-1, 11), QString::number(r), small);
+            CentredText(p, at(r, 0) + QPointF(-1, 10), QString::number(r), Font(10));
     }
     for (int x = -500; x <= 500; x += 100) {
         UseInk(p, 1, kFaintGrid);
-        p.drawLine(at(0, x), at(650, x));
+        p.drawLine(at(0, x), at(640, x));
         if (x != 0)
             RightText(p, at(0, x) + QPointF(-6, 0),
                 (x > 0 ? QStringLiteral("+") : QString()) + QString::number(x), small);
     }
     RightText(p, at(0, 0) + QPointF(-6, 0), QStringLiteral("0"), small);
     UseInk(p, 2);
-    p.drawLine(at(0, -560), at(0, 560));
+    p.drawLine(at(0, -530), at(0, 530));
     p.drawLine(at(0, 0), at(660, 0));
     ArrowHead(p, at(0, 0), at(660, 0) + QPointF(10, 0));
-    ArrowHead(p, at(0, 0), at(0, 560) + QPointF(0, -10));
-    ArrowHead(p, at(0, 0), at(0, -560) + QPointF(0, 10));
+    ArrowHead(p, at(0, 0), at(0, 530) + QPointF(0, -10));
+    ArrowHead(p, at(0, 0), at(0, -530) + QPointF(0, 10));
     const QFont axis = Font(13, true);
     LeftText(p, at(660, 0) + QPointF(14, 0), QStringLiteral("R"), axis);
-    LeftText(p, at(0, 560) + QPointF(12, -6), QStringLiteral("+jX"), axis);
-    LeftText(p, at(0, -560) + QPointF(12, 6), QStringLiteral("-jX"), axis);
+    LeftText(p, at(0, 530) + QPointF(12, -4), QStringLiteral("+jX"), axis);
+    LeftText(p, at(0, -530) + QPointF(12, 4), QStringLiteral("-jX"), axis);
 
     const QFont note = Font(12);
     const double legendX = width - 196;
-    LeftText(p, QPointF(legendX, 80), QStringLiteral("R: resistance (ohms)"), note);
-    LeftText(p, QPointF(legendX, 100), QStringLiteral("X: reactance (ohms)"), note);
-    LeftText(p, QPointF(legendX, 120), QStringLiteral("+jX: inductive"), note);
-    LeftText(p, QPointF(legendX, 140), QStringLiteral("-jX: capacitive"), note);
-    LeftText(p, QPointF(legendX, 160), QStringLiteral("Grid: 100 ohms"), note);
+    LeftText(p, QPointF(legendX, 70), QStringLiteral("R: resistance (ohms)"), note);
+    LeftText(p, QPointF(legendX, 90), QStringLiteral("X: reactance (ohms)"), note);
+    LeftText(p, QPointF(legendX, 110), QStringLiteral("+jX: inductive"), note);
+    LeftText(p, QPointF(legendX, 130), QStringLiteral("-jX: capacitive"), note);
+    LeftText(p, QPointF(legendX, 150), QStringLiteral("Grid: 100 ohms"), note);
 
     const std::pair<double, double> points[]
         = { { 300, 400 }, { 400, -300 }, { 200, 0 }, { 0, -500 }, { 100, 100 } };
@@ -737,9 +737,9 @@ void FigureE1(QPainter& p, int width, int height)
         p.save();
         p.setPen(Qt::NoPen);
         p.setBrush(kInk);
-        p.drawEllipse(spot, 5, 5);
+        p.drawEllipse(spot, 4.5, 4.5);
         p.restore();
-        PartNumber(p, spot + QPointF(16, -15), number++);
+        PartNumber(p, spot + QPointF(15, -13), number++);
     }
 }
 
@@ -930,8 +930,11 @@ double PlotRadius(double decibels, double outer)
     return outer * std::pow(0.89, -std::clamp(decibels, -60.0, 0.0) / 2);
 }
 
+// The dB rings of a pattern plot, each labelled where labelSpot puts the
+// centre of the label of a ring of that many decibels, that radius and a
+// label that wide.
 void DecibelRings(QPainter& p, QPointF centre, double outer, double startDegrees,
-    double spanDegrees, QPointF labelDirection, QPointF labelOffset = {})
+    double spanDegrees, const std::function<QPointF(double, double, double)>& labelSpot)
 {
     for (double decibels : { 0.0, -3.0, -10.0, -20.0, -30.0 }) {
         const double r = PlotRadius(decibels, outer);
@@ -940,12 +943,12 @@ void DecibelRings(QPainter& p, QPointF centre, double outer, double startDegrees
             static_cast<int>(startDegrees * 16), static_cast<int>(spanDegrees * 16));
         const QString text
             = decibels == 0 ? QStringLiteral("0 dB") : QString::number(decibels, 'f', 0);
-        const QPointF spot = centre + labelDirection * r + labelOffset;
+        const QFont font = Font(11, true);
+        const double textWidth = QFontMetricsF(font).horizontalAdvance(text);
+        const QPointF spot = labelSpot(decibels, r, textWidth);
         p.save();
         p.setPen(Qt::NoPen);
         p.setBrush(Qt::white);
-        const QFont font = Font(11, true);
-        const double textWidth = QFontMetricsF(font).horizontalAdvance(text);
         p.drawRect(QRectF(spot.x() - textWidth / 2 - 2, spot.y() - 7, textWidth + 4, 14));
         p.restore();
         CentredText(p, spot, text, font);
@@ -969,9 +972,9 @@ double Decibels(double fieldRatio)
 
 void FigureE8(QPainter& p, int width, int height)
 {
-    Q_UNUSED(height);
-    const double outer = 165;
-    const QPointF centre(width / 2.0, 228);
+    // The outer ring and its bearings fill the height under the label.
+    const double outer = 104;
+    const QPointF centre(width / 2.0, height / 2.0 + 12);
     // Bearings clockwise from the top, where the main lobe points.
     auto toPoint = [&](double bearing, double decibels) {
         const double radians = bearing * kPi / 180;
@@ -994,8 +997,16 @@ void FigureE8(QPainter& p, int width, int height)
             = centre + QPointF((outer + 18) * std::sin(radians), -(outer + 16) * std::cos(radians));
         CentredText(p, spot, QString::number(bearing) + QChar(0x00B0), Font(12));
     }
-    // Ring labels along 225 degrees, clear of every lobe.
-    DecibelRings(p, centre, outer, 0, 360, QPointF(-std::sqrt(0.5), std::sqrt(0.5)));
+    // Ring labels along 225 degrees and, for the rings between, along 135
+    // degrees, so that the close inner rings keep their labels apart; both
+    // bearings are clear of every lobe. The -30 dB ring is too small to hold
+    // its label between the back and side lobes, so the label ends where the
+    // ring crosses the bearing.
+    DecibelRings(p, centre, outer, 0, 360, [&](double decibels, double r, double textWidth) {
+        const double side = decibels == -3 || decibels == -20 ? 1 : -1;
+        const QPointF crossing = centre + QPointF(side * std::sqrt(0.5), std::sqrt(0.5)) * r;
+        return decibels == -30 ? crossing - QPointF(textWidth / 2 + 3, 0) : crossing;
+    });
 
     // Main lobe cos^n with its -3 dB points at 25 degrees either side, a back
     // lobe 18 dB down and side lobes 25 dB down at 90 and 270 degrees.
@@ -1017,9 +1028,10 @@ void FigureE8(QPainter& p, int width, int height)
 
 void FigureE9(QPainter& p, int width, int height)
 {
-    Q_UNUSED(height);
-    const double outer = 250;
-    const QPointF centre(width / 2.0, 330);
+    // The half circle and its angles fill the height under the label, with
+    // the ring labels and a caption under the horizon.
+    const double outer = 185;
+    const QPointF centre(width / 2.0, height - 54.0);
     // Elevation counter-clockwise from the horizon at the right (the front).
     auto toPoint = [&](double elevation, double decibels) {
         const double radians = elevation * kPi / 180;
@@ -1044,8 +1056,9 @@ void FigureE9(QPainter& p, int width, int height)
     UseInk(p, 1.6);
     p.drawLine(toPoint(180, 0), toPoint(0, 0));
     // Ring labels under the horizon line, behind the antenna.
-    DecibelRings(p, centre, outer, 0, 180, QPointF(-1, 0), QPointF(0, 14));
-    CentredText(p, centre + QPointF(0, 48),
+    DecibelRings(p, centre, outer, 0, 180,
+        [&](double, double r, double) { return centre + QPointF(-r, 14); });
+    CentredText(p, centre + QPointF(0, 36),
         QStringLiteral("Elevation angle; the antenna faces 0\u00B0"), Font(12));
 
     // Lobes between nulls every 30 degrees: the main lobe peaks at 15 degrees,
@@ -1062,9 +1075,9 @@ void FigureE9(QPainter& p, int width, int height)
 
 void FigureE10(QPainter& p, int width, int height)
 {
-    Q_UNUSED(height);
-    const double radius = 150;
-    const QPointF centre(width / 2.0, 230);
+    // The chart and its reactance labels fill the height under the label.
+    const double radius = 106;
+    const QPointF centre(width / 2.0, height / 2.0 + 12);
     auto fromReflection = [&](std::complex<double> gamma) {
         return centre + QPointF(gamma.real() * radius, -gamma.imag() * radius);
     };

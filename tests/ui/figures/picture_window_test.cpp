@@ -16,6 +16,7 @@
 #include "varno.h"
 #include "window.h"
 
+#include "figure_list.h"
 #include "gif_writer.h"
 
 #include <QColor>
@@ -233,6 +234,31 @@ TEST_F(PictureWindowTest, ResizingSizesTheCanvasAndTheOtherControlsFollowTheirLo
     EXPECT_EQ(viewer.Canvas1().Height(), 294);
     EXPECT_EQ(viewer.ScrollBar2().Left(), 604);
     EXPECT_EQ(viewer.ScrollBar1().Top(), 314);
+}
+
+// At the viewer's stored size every figure shows whole: the scroll bars are
+// never needed to see one. The canvas keeps the size it is created with until
+// the first resize, so the window is resized away and back to its stored
+// size for the canvas the viewer gives that size. (The resource tests hold
+// the shipped files to the sizes of the list.)
+TEST_F(PictureWindowTest, EveryFigureFitsTheCanvasAtTheStoredSize)
+{
+    class PictureWindow& viewer = PictureWindow();
+    const Integer storedWidth = viewer.Width();
+    const Integer storedHeight = viewer.Height();
+    viewer.SetWidth(storedWidth + 100);
+    viewer.SetHeight(storedHeight + 100);
+    Application::DoEvents();
+    viewer.SetWidth(storedWidth);
+    viewer.SetHeight(storedHeight);
+    Application::DoEvents();
+    const Integer width = viewer.Canvas1().Width();
+    const Integer height = viewer.Canvas1().Height();
+    for (const PictureEntry& entry : kFigurePictures) {
+        SCOPED_TRACE(entry.fileName);
+        EXPECT_LE(entry.width, width);
+        EXPECT_LE(entry.height, height);
+    }
 }
 
 TEST_F(PictureWindowTest, TheAccessorKeepsTheOpenViewerAsItIs)
