@@ -59,6 +59,18 @@ protected:
 
     class Window1& ExamWindow() { return Window1(); }
 
+    // Chooses Technician, whose pool must be refused with one message.
+    void ExpectTechnicianPoolRefused()
+    {
+        Sink().messages.clear();
+        ChooseExam(1);
+        ASSERT_EQ(Sink().messages.size(), 1u);
+        EXPECT_EQ(Sink().messages[0].rfind(
+                      "The question pool \"TechFile.txt\" cannot be used for an exam: ", 0),
+            0u)
+            << Sink().messages[0];
+    }
+
     // Chooses Technician, whose pool must be refused for reason alone.
     void ExpectTechnicianPoolRefused(const std::string& reason)
     {
@@ -193,12 +205,7 @@ TEST_F(DamagedPoolTest, PoolThatFailsToLoadLeavesTheExamUnderItsOwnClass)
     const std::vector<Integer> questions
         = { App().question(1), App().question(2), App().question(3) };
 
-    ChooseExam(1);
-    ASSERT_EQ(Sink().messages.size(), 1u);
-    EXPECT_EQ(Sink().messages[0].rfind(
-                  "The question pool \"TechFile.txt\" cannot be used for an exam: ", 0),
-        0u)
-        << Sink().messages[0];
+    ExpectTechnicianPoolRefused();
     EXPECT_TRUE(Unhandled().empty());
     EXPECT_EQ(App().classNumber, 2);
     EXPECT_EQ(window.Title(), "General Exam");
@@ -460,13 +467,7 @@ TEST_F(DamagedPoolTest, ARefusedPoolLeavesTheExamInProgressAsItWas)
     for (const auto& damage : damages) {
         SCOPED_TRACE(damage.what);
         damage.damage();
-        Sink().messages.clear();
-        ChooseExam(1);
-        ASSERT_EQ(Sink().messages.size(), 1u);
-        EXPECT_EQ(Sink().messages[0].rfind(
-                      "The question pool \"TechFile.txt\" cannot be used for an exam: ", 0),
-            0u)
-            << Sink().messages[0];
+        ExpectTechnicianPoolRefused();
         EXPECT_EQ(App().classNumber, 2);
         EXPECT_EQ(window.Title(), "General Exam");
         EXPECT_EQ(App().examName, "General");
