@@ -4,10 +4,34 @@
 
 #include <cerrno>
 #include <cstring>
+#include <string>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+namespace {
+
+// A lock file of the user's own whose permissions were taken away is given
+// back the ones it is made with, so it cannot keep Varno from its lock. The
+// file is reached without following a link, and changed only when it is a
+// regular file of the user's.
+bool GiveBackReading(const std::string& path)
+{
+    const int file = ::open(path.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
+    if (file < 0)
+        return false;
+    struct stat status { };
+    bool given = false;
+    if (::fstat(file, &status) == 0 && S_ISREG(status.st_mode) && status.st_uid == ::geteuid()) {
+        const std::string self = "/proc/self/fd/" + std::to_string(file);
+        given = ::chmod(self.c_str(), 0600) == 0;
+    }
+    ::close(file);
+    return given;
+}
+
+} // namespace
 
 struct InstanceLock::Private {
     std::string path;
@@ -44,8 +68,11 @@ InstanceLock::Outcome InstanceLock::TryAcquire()
     // A link at the lock's name is never followed, a pipe opens without
     // waiting for a writer, and the lock is not handed on to the programs
     // this one starts (a help viewer must not keep Varno locked).
-    const int descriptor = ::open(d->path.c_str(),
+    int descriptor = ::open(d->path.c_str(),
         O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
+    if (descriptor < 0 && errno == EACCES && GiveBackReading(d->path))
+        descriptor = ::open(
+            d->path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (descriptor < 0) {
         const int error = errno;
         if (error == ELOOP)

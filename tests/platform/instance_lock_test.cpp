@@ -148,14 +148,41 @@ TEST(InstanceLock, ALeftOverFileLocksNobodyOutWhateverItHolds)
     EXPECT_EQ(TryLock(sparse), Outcome::Acquired);
     EXPECT_EQ(fs::file_size(sparse), std::uintmax_t { 5 } << 30);
 
-    // Without read permission, for its owner, as root is not stopped.
-    const std::string closed = LockPath();
-    WriteFileBytes(closed, "");
-    ::chmod(closed.c_str(), 0200);
-    if (::geteuid() != 0)
-        EXPECT_EQ(TryLock(closed), Outcome::Unavailable);
-    else
-        EXPECT_EQ(TryLock(closed), Outcome::Acquired);
+}
+
+// A lock file of the user's own without permissions (root is never stopped by
+// them, so root tries it as another user) is given them back and taken.
+TEST(InstanceLock, ALockFileWithoutPermissionsIsTakenAllTheSame)
+{
+    const std::string folder = MakeTempFolder("lock-closed");
+    const std::string path = folder + "/Varno Preferences.lock";
+    WriteFileBytes(path, "");
+    ::chmod(path.c_str(), 0);
+    const bool asAnotherUser = ::geteuid() == 0;
+    struct stat root { };
+    ASSERT_EQ(::stat(TestRootFolder().c_str(), &root), 0);
+    if (asAnotherUser) {
+        // The other user passes through the test's private folder to its own.
+        ASSERT_EQ(::chmod(TestRootFolder().c_str(), 0711), 0);
+        ASSERT_EQ(::chown(folder.c_str(), 65534, 65534), 0);
+        ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
+    }
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (asAnotherUser && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(2);
+        InstanceLock lock { FolderItem(path) };
+        ::_exit(lock.TryAcquire() == Outcome::Acquired ? 0 : 1);
+    }
+    int status = 0;
+    const pid_t ended = ::waitpid(child, &status, 0);
+    ::chmod(TestRootFolder().c_str(), root.st_mode & 07777);
+    ASSERT_EQ(ended, child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    struct stat after { };
+    ASSERT_EQ(::stat(path.c_str(), &after), 0);
+    EXPECT_EQ(after.st_mode & 07777, 0600u);
 }
 
 TEST(InstanceLock, ANewLockFileIsTheUsersAlone)
