@@ -130,8 +130,9 @@ void Varno::SetExam(Integer examClass)
         pool->PopulateExam(examClass);
         problem = PoolProblem(*pool);
     } catch (const OutOfBoundsException& error) {
-        problem = "The question pool \"" + pool->poolFile + "\" cannot be used for an exam: from line "
-            + Str(pool->lineNumber) + " on it holds more than a pool can (100 sections, 1000 questions).";
+        problem = "The question pool \"" + pool->poolFile
+            + "\" cannot be used for an exam: from line " + Str(pool->lineNumber)
+            + " on it holds more than a pool can (100 sections, 1000 questions).";
         MsgBox(problem);
         throw PoolUnreadableException(problem + " (" + error.Message() + ")");
     }

@@ -171,6 +171,6 @@ std::string Varno::PoolProblem() const
 
 std::string Varno::PoolProblem(const ExamClass& pool) const
 {
-    return PoolProblemOf({ pool.numSections, pool.numInSection, pool.sectionStart,
-        pool.sectionEnd, pool.numQuestions, &pool });
+    return PoolProblemOf({ pool.numSections, pool.numInSection, pool.sectionStart, pool.sectionEnd,
+        pool.numQuestions, &pool });
 }

@@ -68,11 +68,11 @@ InstanceLock::Outcome InstanceLock::TryAcquire()
     // A link at the lock's name is never followed, a pipe opens without
     // waiting for a writer, and the lock is not handed on to the programs
     // this one starts (a help viewer must not keep Varno locked).
-    int descriptor = ::open(d->path.c_str(),
-        O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
+    int descriptor = ::open(
+        d->path.c_str(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
     if (descriptor < 0 && errno == EACCES && GiveBackReading(d->path))
-        descriptor = ::open(
-            d->path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        descriptor
+            = ::open(d->path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (descriptor < 0) {
         const int error = errno;
         if (error == ELOOP)

@@ -805,7 +805,8 @@ PoolCheckResult CheckPoolText(
             try {
                 app.SetExam(examClass);
             } catch (const PoolUnreadableException& refusal) {
-                result.findings.push_back("the program refuses to draw from it: " + refusal.Message());
+                result.findings.push_back(
+                    "the program refuses to draw from it: " + refusal.Message());
                 break;
             }
             if (draw == 0) {

@@ -458,8 +458,8 @@ TEST_F(DamagedPoolTest, ARefusedPoolLeavesTheExamInProgressAsItWas)
         { "a reversed section",
             [&] {
                 WritePool("TechFile.txt",
-                    PoolFile(2, "Technician", 3, { { "2", "1", "3", "S1" }, { "1", "6", "4", "S2" } },
-                        6));
+                    PoolFile(2, "Technician", 3,
+                        { { "2", "1", "3", "S1" }, { "1", "6", "4", "S2" } }, 6));
             } },
         { "no question records",
             [&] { WritePool("TechFile.txt", Joined(Lines(SoundPool("Technician")), 8)); } },
@@ -524,8 +524,8 @@ TEST_F(DamagedPoolTest, GradeExamAfterShowExamSaysWhatFitsTheWindow)
 TEST_F(DamagedPoolTest, APoolOfOneThousandQuestionsCanBeBrowsed)
 {
     WritePool("TechFile.txt",
-        PoolFile(2, "Technician", 2, { { "1", "1", "500", "S1" }, { "1", "501", "1000", "S2" } },
-            1000));
+        PoolFile(
+            2, "Technician", 2, { { "1", "1", "500", "S1" }, { "1", "501", "1000", "S2" } }, 1000));
     ChooseExam(1);
     class Window1& window = ExamWindow();
     ASSERT_TRUE(Sink().messages.empty());

@@ -219,7 +219,11 @@ TEST_F(ShellTest, ExamMenuCommandsStartTheirClasses)
     EXPECT_EQ(App().numberQuestions, entries);
     EXPECT_EQ(Window1().Title(), "Extra Exam");
     ASSERT_EQ(Sink().messages.size(), 1u);
-    EXPECT_EQ(Sink().messages[0].rfind("The question pool \"fccelement8.txt\" cannot be used for an exam: the file is missing", 0), 0u);
+    EXPECT_EQ(
+        Sink().messages[0].rfind(
+            "The question pool \"fccelement8.txt\" cannot be used for an exam: the file is missing",
+            0),
+        0u);
 }
 
 TEST_F(ShellTest, EachExamCommandStartsItsOwnClassWithItsOwnPool)

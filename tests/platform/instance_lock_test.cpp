@@ -147,7 +147,6 @@ TEST(InstanceLock, ALeftOverFileLocksNobodyOutWhateverItHolds)
     fs::resize_file(sparse, std::uintmax_t { 5 } << 30);
     EXPECT_EQ(TryLock(sparse), Outcome::Acquired);
     EXPECT_EQ(fs::file_size(sparse), std::uintmax_t { 5 } << 30);
-
 }
 
 // A lock file of the user's own without permissions (root is never stopped by
