@@ -9,6 +9,15 @@
 // The index of the first CR or LF at or after from, or npos.
 std::size_t FindLineEnd(std::string_view text, std::size_t from);
 
+// A pool line without the one CR or LF that ends it, as the reader keeps
+// answers and codes.
+inline std::string_view WithoutTerminator(std::string_view line)
+{
+    if (!line.empty() && (line.back() == '\r' || line.back() == '\n'))
+        line.remove_suffix(1);
+    return line;
+}
+
 // The index of the first of two spaces in a row at or after from, or npos.
 std::size_t FindSpaceRun(std::string_view text, std::size_t from);
 

@@ -10,16 +10,6 @@
 
 namespace {
 
-constexpr char kCarriageReturn = 13;
-constexpr char kLineFeed = 10;
-
-std::string_view WithoutTerminator(std::string_view line)
-{
-    if (!line.empty() && (line.back() == kCarriageReturn || line.back() == kLineFeed))
-        line.remove_suffix(1);
-    return line;
-}
-
 // Field `position` (1-based) of a section line split at every single space;
 // two spaces in a row hold an empty field, and a field that is not there is
 // empty too. Both read as 0.

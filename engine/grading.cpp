@@ -10,6 +10,19 @@ namespace {
 // The slots of one class's exam history.
 constexpr Integer kMostHistoryEntries = 1000;
 
+// What grading says when a class's history has no slot left for the result.
+std::string HistoryFullMessage(const std::string& examName, Integer classNumber)
+{
+    const std::string history = examName.empty() ? std::string("exam") : examName + " exam";
+    std::string message = "This result was not added to the " + history
+        + " history: it already holds " + Str(kMostHistoryEntries)
+        + " graded exams, as many as Varno keeps.";
+    // Edit > Clear Exam Histories clears classes 1 to 4 only.
+    if (classNumber >= 1 && classNumber <= 4)
+        message += " Edit > Clear Exam Histories makes room for new results.";
+    return message;
+}
+
 } // namespace
 
 void Varno::GradeExam()
@@ -36,19 +49,7 @@ void Varno::GradeExam()
     const bool stored = AddExamResults(right, wrong);
     ScoreDialog().init(right, wrong, numberNeeded);
     if (!stored)
-        MsgBox(HistoryFullMessage());
-}
-
-std::string Varno::HistoryFullMessage() const
-{
-    const std::string history = examName.empty() ? std::string("exam") : examName + " exam";
-    std::string message = "This result was not added to the " + history
-        + " history: it already holds " + Str(kMostHistoryEntries)
-        + " graded exams, as many as Varno keeps.";
-    // The menu command clears the four classes the program offers.
-    if (classNumber >= 1 && classNumber <= 4)
-        message += " Edit > Clear Exam Histories makes room for new results.";
-    return message;
+        MsgBox(HistoryFullMessage(examName, classNumber));
 }
 
 bool Varno::AddExamResults(Integer right, Integer wrong)

@@ -1,5 +1,7 @@
 #include "varno.h"
 
+#include "byte_scan.h"
+
 #include "resource_files.h"
 #include "text.h"
 
@@ -19,13 +21,6 @@ struct DrawnSection {
     Integer last;
     Integer draws;
 };
-
-std::string_view WithoutLineEnd(std::string_view text)
-{
-    while (!text.empty() && (text.back() == '\r' || text.back() == '\n'))
-        text.remove_suffix(1);
-    return text;
-}
 
 // The line of a pool file that holds the correct answer of question q: four
 // header lines, a line and a label per section, then eight lines a question,
@@ -47,9 +42,10 @@ std::string RecordProblem(const ExamClass& pool, Integer section, Integer first,
                 + Str(std::max<Integer>(pool.lineNumber - 1, 0)) + ".";
         const Integer key = pool.questionCorrectAnswer(q);
         if (key < 1 || key > 4)
-            return "question " + Str(q) + " (" + std::string(WithoutLineEnd(pool.questionNumber(q)))
-                + ") gives " + Str(key) + " as its correct answer on line "
-                + Str(CorrectAnswerLine(pool, q)) + "; it must be 1 to 4.";
+            return "question " + Str(q) + " ("
+                + std::string(WithoutTerminator(pool.questionNumber(q))) + ") gives " + Str(key)
+                + " as its correct answer on line " + Str(CorrectAnswerLine(pool, q))
+                + "; it must be 1 to 4.";
     }
     return {};
 }

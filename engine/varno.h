@@ -66,8 +66,6 @@ public:
     void WritePrefs();
     // False when the class's history is full and the result was not kept.
     bool AddExamResults(Integer right, Integer wrong);
-    // What GradeExam says when the result could not be kept.
-    std::string HistoryFullMessage() const;
     Integer PickQuestion(Integer section);
     void PutAnswerString(Integer first, Integer second, const std::string& answer1,
         const std::string& answer2, const std::string& answer3, const std::string& answer4,

@@ -1,5 +1,6 @@
 #include "give_aways.h"
 
+#include "byte_scan.h"
 #include "exam_class.h"
 
 #include <algorithm>
@@ -157,13 +158,6 @@ Tokens TokensOf(std::string_view text)
     return tokens;
 }
 
-std::string WithoutTerminator(const std::string& text)
-{
-    if (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
-        return text.substr(0, text.size() - 1);
-    return text;
-}
-
 struct Question {
     std::string code;
     std::string stemText;
@@ -230,12 +224,12 @@ std::vector<GiveAway> FindGiveAways(const ExamClass& pool)
     std::map<Amount, int> amountQuestions;
     for (Integer n = 1; n <= records; ++n) {
         Question question;
-        question.code = WithoutTerminator(pool.questionNumber(n));
-        question.stemText = WithoutTerminator(pool.question(n));
+        question.code = std::string(WithoutTerminator(pool.questionNumber(n)));
+        question.stemText = std::string(WithoutTerminator(pool.question(n)));
         question.stem = TokensOf(question.stemText);
         const Integer key = std::clamp<Integer>(pool.questionCorrectAnswer(n), 1, 4);
         for (Integer a = 1; a <= 4; ++a) {
-            const std::string choice = WithoutTerminator(pool.questionAnswer(n, a));
+            const std::string choice = std::string(WithoutTerminator(pool.questionAnswer(n, a)));
             if (a == key) {
                 question.keyText = choice;
                 question.key = TokensOf(choice);

@@ -1,6 +1,7 @@
 #include "pool_checker.h"
 
 #include "application.h"
+#include "byte_scan.h"
 #include "exam_class.h"
 #include "folder_item.h"
 #include "message_sink.h"
@@ -35,15 +36,6 @@ constexpr Integer kMostExamQuestions = 200;
 constexpr Integer kFirstFigure = 1001;
 constexpr Integer kLastFigure = 1016;
 
-// The text without the one line terminator the reader keeps on answers and
-// codes.
-std::string WithoutTerminator(const std::string& text)
-{
-    if (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
-        return text.substr(0, text.size() - 1);
-    return text;
-}
-
 bool Blank(const std::string& text)
 {
     return std::all_of(
@@ -58,7 +50,7 @@ std::string Quoted(const std::string& text)
 // "question 12 (T1A12)", or just "question 12" when it has no code.
 std::string QuestionName(const ExamClass& pool, Integer number)
 {
-    const std::string code = WithoutTerminator(pool.questionNumber(number));
+    const std::string code = std::string(WithoutTerminator(pool.questionNumber(number)));
     return "question " + Str(number) + (code.empty() ? std::string() : " (" + code + ")");
 }
 
@@ -260,13 +252,13 @@ std::vector<std::string> CheckPoolStructure(const ExamClass& pool)
                 + " to " + Str(kLastFigure));
         std::set<std::string> answers;
         for (Integer a = 1; a <= 4; ++a) {
-            const std::string answer = WithoutTerminator(pool.questionAnswer(n, a));
+            const std::string answer = std::string(WithoutTerminator(pool.questionAnswer(n, a)));
             if (answer.empty() || Blank(answer))
                 finding(name + " has an empty answer " + Str(a));
             else if (!answers.insert(answer).second)
                 finding(name + " has answer " + Str(a) + " twice");
         }
-        const std::string code = WithoutTerminator(pool.questionNumber(n));
+        const std::string code = std::string(WithoutTerminator(pool.questionNumber(n)));
         if (code.empty() || Blank(code)) {
             finding("question " + Str(n) + " has no code");
         } else {
@@ -330,7 +322,7 @@ AnswerLengthFigures MeasureAnswerLengths(const ExamClass& pool, int exams, std::
         std::array<std::size_t, 4> lengths {};
         for (Integer a = 1; a <= 4; ++a)
             lengths[static_cast<std::size_t>(a - 1)]
-                = ShownLength(WithoutTerminator(pool.questionAnswer(n, a)));
+                = ShownLength(std::string(WithoutTerminator(pool.questionAnswer(n, a))));
         const int key
             = static_cast<int>(std::clamp<Integer>(pool.questionCorrectAnswer(n), 1, 4)) - 1;
         longest[static_cast<std::size_t>(n)] = PickByLength(lengths, key, true);
@@ -426,7 +418,8 @@ std::array<std::string, 4> Choices(const ExamClass& pool, Integer n)
 {
     std::array<std::string, 4> choices;
     for (Integer a = 1; a <= 4; ++a)
-        choices[static_cast<std::size_t>(a - 1)] = WithoutTerminator(pool.questionAnswer(n, a));
+        choices[static_cast<std::size_t>(a - 1)]
+            = std::string(WithoutTerminator(pool.questionAnswer(n, a)));
     return choices;
 }
 

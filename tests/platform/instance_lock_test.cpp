@@ -7,12 +7,11 @@
 
 #include <csignal>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
-#include <filesystem>
 #include <string>
 #include <sys/stat.h>
-#include <sys/types.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -27,131 +26,127 @@ std::string LockPath()
     return MakeTempFolder("lock") + "/Varno Preferences.lock";
 }
 
-Outcome TryLock(const std::string& path)
+// Another copy of the program: a child that takes the lock and holds it until
+// it is killed. Its process id once it holds the lock, else -1.
+pid_t LockInAnotherProcess(const std::string& path)
 {
-    InstanceLock lock { FolderItem(path) };
-    return lock.TryAcquire();
+    int ready[2];
+    if (::pipe(ready) != 0)
+        return -1;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        InstanceLock lock { FolderItem(path) };
+        const char held = lock.TryAcquire() == Outcome::Acquired ? 'A' : 'N';
+        static_cast<void>(::write(ready[1], &held, 1));
+        for (;;)
+            ::pause();
+    }
+    ::close(ready[1]);
+    char held = 0;
+    const bool holds = ::read(ready[0], &held, 1) == 1 && held == 'A';
+    ::close(ready[0]);
+    if (holds)
+        return child;
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    return -1;
 }
-
-// A copy of the program in another process: it takes the lock, says so
-// through a pipe and holds the lock until it is killed or told to end.
-class OtherCopy {
-public:
-    explicit OtherCopy(const std::string& path)
-    {
-        int ready[2];
-        int finish[2];
-        if (::pipe(ready) != 0 || ::pipe(finish) != 0)
-            ADD_FAILURE() << "no pipes";
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            ::close(ready[0]);
-            ::close(finish[1]);
-            InstanceLock lock { FolderItem(path) };
-            const char outcome = lock.TryAcquire() == Outcome::Acquired ? 'A' : 'N';
-            static_cast<void>(::write(ready[1], &outcome, 1));
-            char ignored = 0;
-            static_cast<void>(::read(finish[0], &ignored, 1));
-            ::_exit(0);
-        }
-        finish_ = finish[1];
-        ::close(finish[0]);
-        ::close(ready[1]);
-        char outcome = 0;
-        acquired_ = ::read(ready[0], &outcome, 1) == 1 && outcome == 'A';
-        ::close(ready[0]);
-    }
-    ~OtherCopy() { Kill(); }
-
-    bool Acquired() const { return acquired_; }
-    // Ends the way a quit does: the lock is released with the process.
-    void Quit() { End(false); }
-    // Ends the way a crash does.
-    void Kill() { End(true); }
-
-private:
-    void End(bool kill)
-    {
-        if (pid_ <= 0)
-            return;
-        if (kill)
-            ::kill(pid_, SIGKILL);
-        ::close(finish_);
-        ::waitpid(pid_, nullptr, 0);
-        pid_ = -1;
-    }
-
-    pid_t pid_ = -1;
-    int finish_ = -1;
-    bool acquired_ = false;
-};
 
 } // namespace
 
-TEST(InstanceLock, SecondLockInTheSameProcessIsRefusedUntilTheFirstIsGone)
+// A lock is held while its holder lives, in this process or another, and no
+// longer: a crash releases it. The lock file is the user's alone and empty.
+TEST(InstanceLock, IsHeldExactlyAsLongAsItsHolder)
 {
     const std::string path = LockPath();
+    const mode_t umask = ::umask(0);
     auto first = std::make_unique<InstanceLock>(FolderItem(path));
-    ASSERT_EQ(first->TryAcquire(), Outcome::Acquired);
+    const Outcome taken = first->TryAcquire();
+    ::umask(umask);
+    ASSERT_EQ(taken, Outcome::Acquired);
     EXPECT_EQ(first->TryAcquire(), Outcome::Acquired) << "a held lock is held again";
-    EXPECT_EQ(TryLock(path), Outcome::HeldByAnother);
+    EXPECT_EQ(InstanceLock(FolderItem(path)).TryAcquire(), Outcome::HeldByAnother);
     first.reset();
-    EXPECT_EQ(TryLock(path), Outcome::Acquired);
-    EXPECT_TRUE(fs::is_regular_file(path)) << "the lock file stays after the release";
+    struct stat status { };
+    ASSERT_EQ(::stat(path.c_str(), &status), 0) << "the lock file stays after the release";
+    EXPECT_EQ(status.st_mode & 07777, 0600u);
+    EXPECT_EQ(status.st_size, 0);
+
+    const pid_t other = LockInAnotherProcess(path);
+    ASSERT_GT(other, 0);
+    EXPECT_EQ(InstanceLock(FolderItem(path)).TryAcquire(), Outcome::HeldByAnother);
+    ::kill(other, SIGKILL);
+    ::waitpid(other, nullptr, 0);
+    EXPECT_EQ(InstanceLock(FolderItem(path)).TryAcquire(), Outcome::Acquired);
 }
 
-TEST(InstanceLock, ALockHeldByAnotherProcessEndsWithThatProcess)
+// Whatever a crash, a kill while it was made or another program left at the
+// lock's name: a regular file of the user's is taken and never read or
+// written; anything else is never opened through, and is said to be in the way.
+TEST(InstanceLock, WhatIsFoundAtItsNameNeverKeepsTheUserOut)
 {
-    const std::string path = LockPath();
-    {
-        OtherCopy other(path);
-        ASSERT_TRUE(other.Acquired());
-        EXPECT_EQ(TryLock(path), Outcome::HeldByAnother);
-        other.Quit();
-        EXPECT_EQ(TryLock(path), Outcome::Acquired);
-    }
-    OtherCopy crashed(path);
-    ASSERT_TRUE(crashed.Acquired());
-    EXPECT_EQ(TryLock(path), Outcome::HeldByAnother);
-    crashed.Kill();
-    EXPECT_EQ(TryLock(path), Outcome::Acquired);
-}
-
-// Whatever a crash, a kill while it was made or another program left in the
-// file, a lock file nobody holds is taken, and neither read nor written.
-TEST(InstanceLock, ALeftOverFileLocksNobodyOutWhateverItHolds)
-{
-    const struct {
-        const char* what;
-        std::string content;
-    } leftovers[] = {
-        { "empty", "" },
-        { "NULs", std::string(64, '\0') },
-        { "garbage", "\x89\xff not a process number \x01\n" },
-        { "another host's lock", "4242\nvarno\nsome-other-host\n1a2b3c\n" },
-        { "a process that still runs", std::to_string(::getpid()) + "\nvarno\n" },
+    const std::string folder = MakeTempFolder("lock-targets");
+    WriteFileBytes(folder + "/precious", "the user's own file\n");
+    const auto contents = [](std::string bytes) {
+        return [bytes](const std::string& path) { WriteFileBytes(path, bytes); };
     };
-    for (const auto& leftover : leftovers) {
-        SCOPED_TRACE(leftover.what);
+    const auto link = [](std::string target) {
+        return [target](const std::string& path) { fs::create_symlink(target, path); };
+    };
+    struct Case {
+        const char* what;
+        std::function<void(const std::string&)> plant;
+        const char* why; // "" when the lock is taken
+    };
+    const Case cases[] = {
+        { "empty", contents(""), "" },
+        { "NULs", contents(std::string(64, '\0')), "" },
+        { "garbage", contents("\x89\xff not a process number \x01\n"), "" },
+        { "another host's lock", contents("4242\nvarno\nsome-other-host\n1a2b3c\n"), "" },
+        { "a process that still runs", contents(std::to_string(::getpid()) + "\nvarno\n"), "" },
+        { "5 GB sparse, which would cost memory if read",
+            [](const std::string& path) {
+                WriteFileBytes(path, "");
+                fs::resize_file(path, std::uintmax_t { 5 } << 30);
+            },
+            "" },
+        { "link to a file", link(folder + "/precious"), "it is a symbolic link" },
+        { "link to nothing", link(folder + "/nothing"), "it is a symbolic link" },
+        { "link to /dev/zero", link("/dev/zero"), "it is a symbolic link" },
+        { "folder", [](const std::string& path) { fs::create_directory(path); }, "it is a folder" },
+        { "named pipe", [](const std::string& path) { ::mkfifo(path.c_str(), 0600); },
+            "it is not an ordinary file" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
         const std::string path = LockPath();
-        WriteFileBytes(path, leftover.content);
+        c.plant(path);
         // A stale removal marker of the old kind of lock beside it.
         WriteFileBytes(path + ".rmlock", "");
-        EXPECT_EQ(TryLock(path), Outcome::Acquired);
-        EXPECT_EQ(ReadFileBytes(path), leftover.content);
+        const bool regular = fs::is_regular_file(fs::symlink_status(path));
+        const std::uintmax_t size = regular ? fs::file_size(path) : 0;
+        const std::string before = regular && size < 1024 ? ReadFileBytes(path) : std::string();
+        InstanceLock lock { FolderItem(path) };
+        EXPECT_EQ(lock.TryAcquire(), *c.why ? Outcome::Unavailable : Outcome::Acquired);
+        EXPECT_EQ(lock.Problem(), c.why);
+        if (regular) {
+            EXPECT_EQ(fs::file_size(path), size);
+            EXPECT_EQ(size < 1024 ? ReadFileBytes(path) : std::string(), before);
+        }
     }
+    EXPECT_EQ(ReadFileBytes(folder + "/precious"), "the user's own file\n");
+    EXPECT_FALSE(fs::exists(fs::symlink_status(folder + "/nothing")));
 
-    // A huge sparse file would cost memory if it were read.
-    const std::string sparse = LockPath();
-    WriteFileBytes(sparse, "");
-    fs::resize_file(sparse, std::uintmax_t { 5 } << 30);
-    EXPECT_EQ(TryLock(sparse), Outcome::Acquired);
-    EXPECT_EQ(fs::file_size(sparse), std::uintmax_t { 5 } << 30);
+    // No folder to make it in: the system's reason.
+    InstanceLock homeless { FolderItem(folder + "/missing/Varno Preferences.lock") };
+    EXPECT_EQ(homeless.TryAcquire(), Outcome::Unavailable);
+    EXPECT_EQ(homeless.Problem(), "No such file or directory");
 }
 
-// A lock file of the user's own without permissions (root is never stopped by
-// them, so root tries it as another user) is given them back and taken.
-TEST(InstanceLock, ALockFileWithoutPermissionsIsTakenAllTheSame)
+// A lock file without permissions is given them back and taken when it is
+// the user's own, and left alone when it is another user's. Root is never
+// stopped by permissions, so root tries its own as another user.
+TEST(InstanceLock, PermissionsDecideOnlyForTheUsersOwnFile)
 {
     const std::string folder = MakeTempFolder("lock-closed");
     const std::string path = folder + "/Varno Preferences.lock";
@@ -161,10 +156,14 @@ TEST(InstanceLock, ALockFileWithoutPermissionsIsTakenAllTheSame)
     struct stat root { };
     ASSERT_EQ(::stat(TestRootFolder().c_str(), &root), 0);
     if (asAnotherUser) {
+        // The root process itself finds a file of another user.
+        ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
+        InstanceLock foreign { FolderItem(path) };
+        EXPECT_EQ(foreign.TryAcquire(), Outcome::Unavailable);
+        EXPECT_EQ(foreign.Problem(), "it belongs to another user");
         // The other user passes through the test's private folder to its own.
         ASSERT_EQ(::chmod(TestRootFolder().c_str(), 0711), 0);
         ASSERT_EQ(::chown(folder.c_str(), 65534, 65534), 0);
-        ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
     }
     const pid_t child = ::fork();
     if (child == 0) {
@@ -182,72 +181,4 @@ TEST(InstanceLock, ALockFileWithoutPermissionsIsTakenAllTheSame)
     struct stat after { };
     ASSERT_EQ(::stat(path.c_str(), &after), 0);
     EXPECT_EQ(after.st_mode & 07777, 0600u);
-}
-
-TEST(InstanceLock, ANewLockFileIsTheUsersAlone)
-{
-    const std::string path = LockPath();
-    const mode_t previous = ::umask(0);
-    const Outcome outcome = TryLock(path);
-    ::umask(previous);
-    ASSERT_EQ(outcome, Outcome::Acquired);
-    struct stat status { };
-    ASSERT_EQ(::stat(path.c_str(), &status), 0);
-    EXPECT_EQ(status.st_mode & 07777, 0600u);
-    EXPECT_EQ(status.st_size, 0);
-}
-
-// What is not a regular file of the user's is never written through, never
-// read and never waited on; the lock is then unavailable and says why.
-TEST(InstanceLock, WhatIsNotARegularFileOfOursIsNeverUsed)
-{
-    const std::string folder = MakeTempFolder("lock-targets");
-    WriteFileBytes(folder + "/precious", "the user's own file\n");
-
-    struct Case {
-        const char* what;
-        std::function<void(const std::string&)> plant;
-        const char* why;
-    };
-    const Case cases[] = {
-        { "link to a file",
-            [&](const std::string& path) { fs::create_symlink(folder + "/precious", path); },
-            "it is a symbolic link" },
-        { "link to nothing",
-            [&](const std::string& path) { fs::create_symlink(folder + "/nothing", path); },
-            "it is a symbolic link" },
-        { "link to /dev/zero",
-            [](const std::string& path) { fs::create_symlink("/dev/zero", path); },
-            "it is a symbolic link" },
-        { "folder", [](const std::string& path) { fs::create_directory(path); }, "it is a folder" },
-        { "named pipe", [](const std::string& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); },
-            "it is not an ordinary file" },
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        const std::string path = LockPath();
-        c.plant(path);
-        InstanceLock lock { FolderItem(path) };
-        EXPECT_EQ(lock.TryAcquire(), Outcome::Unavailable);
-        EXPECT_EQ(lock.Problem(), c.why);
-    }
-    EXPECT_EQ(ReadFileBytes(folder + "/precious"), "the user's own file\n");
-    EXPECT_FALSE(fs::exists(fs::symlink_status(folder + "/nothing")));
-
-    // No folder to make it in: the system's reason.
-    InstanceLock homeless { FolderItem(folder + "/missing/Varno Preferences.lock") };
-    EXPECT_EQ(homeless.TryAcquire(), Outcome::Unavailable);
-    EXPECT_EQ(homeless.Problem(), "No such file or directory");
-}
-
-TEST(InstanceLock, AFileOfAnotherUserIsNotTaken)
-{
-    if (::geteuid() != 0)
-        GTEST_SKIP() << "only root can give a file to another user";
-    const std::string path = LockPath();
-    WriteFileBytes(path, "");
-    ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
-    InstanceLock lock { FolderItem(path) };
-    EXPECT_EQ(lock.TryAcquire(), Outcome::Unavailable);
-    EXPECT_EQ(lock.Problem(), "it belongs to another user");
 }
