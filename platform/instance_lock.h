@@ -7,9 +7,9 @@ class FolderItem;
 
 // A lock that one running copy of the program holds from start to end, so
 // that a second copy can tell it is not alone. It is the kernel's advisory
-// lock on the open lock file, which ends with the process however it ends: a
-// lock file left behind holds nobody out, whatever it contains. The file is
-// never read or written.
+// write lock on the open lock file, which ends with the process however it
+// ends: a lock file left behind holds nobody out, whatever it contains. The
+// file is never read or written.
 class InstanceLock final {
 public:
     enum class Outcome {

@@ -80,6 +80,31 @@ TEST(InstanceLock, IsHeldExactlyAsLongAsItsHolder)
     EXPECT_EQ(InstanceLock(FolderItem(path)).TryAcquire(), Outcome::Acquired);
 }
 
+// A program Varno starts (a help viewer) may outlive it; it must not take the
+// lock with it.
+TEST(InstanceLock, ProgramsStartedWhileItIsHeldDoNotKeepIt)
+{
+    const std::string path = LockPath();
+    auto held = std::make_unique<InstanceLock>(FolderItem(path));
+    ASSERT_EQ(held->TryAcquire(), Outcome::Acquired);
+    const pid_t viewer = ::fork();
+    if (viewer == 0) {
+        ::execl("/bin/sleep", "sleep", "30", static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    ASSERT_GT(viewer, 0);
+    // Once the child runs sleep, whatever it inherited is in place.
+    std::string running;
+    for (int i = 0; i < 500 && running.find("sleep") == std::string::npos; ++i) {
+        ::usleep(10000);
+        running = ReadFileBytes("/proc/" + std::to_string(viewer) + "/comm");
+    }
+    held.reset();
+    EXPECT_EQ(InstanceLock(FolderItem(path)).TryAcquire(), Outcome::Acquired);
+    ::kill(viewer, SIGKILL);
+    ::waitpid(viewer, nullptr, 0);
+}
+
 // Whatever a crash, a kill while it was made or another program left at the
 // lock's name: a regular file of the user's is taken and never read or
 // written; anything else is never opened through, and is said to be in the way.
@@ -144,8 +169,9 @@ TEST(InstanceLock, WhatIsFoundAtItsNameNeverKeepsTheUserOut)
 }
 
 // A lock file without permissions is given them back and taken when it is
-// the user's own, and left alone when it is another user's. Root is never
-// stopped by permissions, so root tries its own as another user.
+// the user's own, and left alone when it is another user's; a folder without
+// them says so. Root is never stopped by permissions, so root tries its own
+// as another user.
 TEST(InstanceLock, PermissionsDecideOnlyForTheUsersOwnFile)
 {
     const std::string folder = MakeTempFolder("lock-closed");
@@ -165,12 +191,21 @@ TEST(InstanceLock, PermissionsDecideOnlyForTheUsersOwnFile)
         ASSERT_EQ(::chmod(TestRootFolder().c_str(), 0711), 0);
         ASSERT_EQ(::chown(folder.c_str(), 65534, 65534), 0);
     }
+    // A folder the user may not write in: no lock file can be made there, and
+    // the system's reason for that is the one given.
+    const std::string closedFolder = MakeTempFolder("lock-no-room");
+    ASSERT_EQ(::chmod(closedFolder.c_str(), 0555), 0);
     const pid_t child = ::fork();
     if (child == 0) {
         if (asAnotherUser && (::setgid(65534) != 0 || ::setuid(65534) != 0))
             ::_exit(2);
         InstanceLock lock { FolderItem(path) };
-        ::_exit(lock.TryAcquire() == Outcome::Acquired ? 0 : 1);
+        if (lock.TryAcquire() != Outcome::Acquired)
+            ::_exit(1);
+        InstanceLock refused { FolderItem(closedFolder + "/Varno Preferences.lock") };
+        const bool toldWhy = refused.TryAcquire() == Outcome::Unavailable
+            && refused.Problem() == "Permission denied";
+        ::_exit(toldWhy ? 0 : 3);
     }
     int status = 0;
     const pid_t ended = ::waitpid(child, &status, 0);
