@@ -17,9 +17,12 @@ std::string HistoryFullMessage(const std::string& examName, Integer classNumber)
     std::string message = "This result was not added to the " + history
         + " history: it already holds " + Str(kMostHistoryEntries)
         + " graded exams, as many as Varno keeps.";
-    // Edit > Clear Exam Histories clears classes 1 to 4 only.
+    // Edit > Clear Exam Histories clears classes 1 to 4 only, and asks nothing:
+    // the user must know what else goes before choosing it.
     if (classNumber >= 1 && classNumber <= 4)
-        message += " Edit > Clear Exam Histories makes room for new results.";
+        message += " Edit > Clear Exam Histories makes room for new results, but it clears at "
+                   "once, without asking, every exam history and every question's statistics "
+                   "of the Technician, General, Extra and Element 1 exams.";
     return message;
 }
 

@@ -170,7 +170,10 @@ TEST_F(Grading, AFullHistoryKeepsWhatItHasAndSaysSo)
     EXPECT_EQ(Messages(),
         std::vector<std::string> { "This result was not added to the Uniform exam history: it "
                                    "already holds 1000 graded exams, as many as Varno keeps. Edit "
-                                   "> Clear Exam Histories makes room for new results." });
+                                   "> Clear Exam Histories makes room for new results, but it "
+                                   "clears at once, without asking, every exam history and every "
+                                   "question's statistics of the Technician, General, Extra and "
+                                   "Element 1 exams." });
 
     // One slot free again: the next result is kept, and nothing is said.
     app->historyDate(2, 1000) = 0.0;
