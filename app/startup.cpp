@@ -12,6 +12,7 @@
 #include "varno.h"
 
 #include <cstdio>
+#include <sys/stat.h>
 #include <memory>
 
 namespace {
@@ -21,17 +22,13 @@ const char* const kAlreadyRunningMessage
     = "Varno is already running. Only one copy of Varno can keep your statistics at a time: "
       "use the copy that is open, or quit it before you start Varno again.";
 
-// Said when no lock can be taken at all, so that two copies could run.
-std::string LockUnavailableMessage(const FolderItem& lockFile, const std::string& why)
+// Said when the preferences folder cannot hold the statistics file or the lock.
+std::string PreferencesFolderMessage(const FolderItem& folder, const std::string& why)
 {
-    Ref<FolderItem> folder = lockFile.Parent();
-    const std::string where = folder ? " in the folder " + folder->NativePath() : std::string();
-    return "Varno could not take its lock file \"" + std::string(kLockFileName) + "\"" + where
-        + " (" + why
-        + "), so it cannot tell whether another copy of Varno is open. Varno starts anyway. If "
-          "another copy is open, quit one of them: the copy that quits last writes its "
-          "statistics over those of the other. Removing \""
-        + kLockFileName + "\" lets Varno use its lock again.";
+    return "Varno cannot use its preferences folder " + folder.NativePath() + " (" + why
+        + "), so it can neither keep your statistics and exam histories nor tell whether another "
+          "copy of Varno is open. Varno starts anyway, but the results of this run cannot be "
+          "saved when it quits.";
 }
 
 // The one application object of the run; it lives until the program ends.
@@ -62,17 +59,40 @@ void ReportStartupFailure(RuntimeException& error)
 
 } // namespace
 
+// Said when no lock can be taken at all, so that two copies could run.
+std::string LockUnavailableMessage(const FolderItem& lockFile, const std::string& why)
+{
+    Ref<FolderItem> folder = lockFile.Parent();
+    const std::string where = folder ? " in the folder " + folder->NativePath() : std::string();
+    std::string message = "Varno could not take its lock file \"" + std::string(kLockFileName)
+        + "\"" + where + " (" + why
+        + "), so it cannot tell whether another copy of Varno is open. Varno starts anyway. If "
+          "another copy is open, quit one of them: the results of both are kept, but each "
+          "shows only its own until it is started again.";
+    // Only something that is there can be in the way.
+    struct stat status { };
+    if (::lstat(lockFile.NativePath().c_str(), &status) == 0)
+        message
+            += std::string(" Removing \"") + kLockFileName + "\" lets Varno use its lock again.";
+    return message;
+}
+
 std::unique_ptr<InstanceLock> TakeSingleCopyLock(bool& mayRun)
 {
-    // One copy at a time owns the statistics file: a second one would write
-    // its own results over the first one's at quit. It leaves before the file
+    // One copy at a time owns the statistics file: a second one would show
+    // statistics that miss the first one's results. It leaves before the file
     // is read. A lock that cannot be taken at all (a link or a pipe in its
     // place, a full disk, no rights) must not keep the user out, but the user
-    // hears what it means.
+    // hears what it means; the save then adds each copy's results to the
+    // file, whichever quits last.
     mayRun = true;
-    Ref<FolderItem> lockFile = SpecialFolder::Preferences()->Child(kLockFileName);
-    if (!lockFile)
+    Ref<FolderItem> folder = SpecialFolder::Preferences();
+    Ref<FolderItem> lockFile = folder->Child(kLockFileName);
+    if (const std::string problem = SpecialFolder::PreferencesProblem();
+        !problem.empty() || !lockFile) {
+        MsgBox(PreferencesFolderMessage(*folder, problem.empty() ? "it is not a folder" : problem));
         return nullptr;
+    }
     auto lock = std::make_unique<InstanceLock>(*lockFile);
     switch (lock->TryAcquire()) {
     case InstanceLock::Outcome::Acquired:

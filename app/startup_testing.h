@@ -1,7 +1,9 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
+class FolderItem;
 class InstanceLock;
 
 // Tests run the start-up steps more than once per process: this releases the
@@ -16,3 +18,6 @@ void ResetMenuBarForTesting();
 // loop: mayRun is false when another copy holds it (the user has been told).
 // Any other lock problem is told and the run goes on, with or without a lock.
 std::unique_ptr<InstanceLock> TakeSingleCopyLock(bool& mayRun);
+
+// What the start-up says when no lock can be taken at lockFile, and why.
+std::string LockUnavailableMessage(const FolderItem& lockFile, const std::string& why);

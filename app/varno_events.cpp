@@ -9,10 +9,15 @@
 #include "message_sink.h"
 #include "startup.h"
 
+#include <utility>
+
 void Varno::Event_Close()
 {
     try {
         WritePrefs();
+        // A file another copy saved meanwhile was added to, or left alone
+        // with this run's results beside it: the user hears which.
+        ShowPreferencesNotice();
     } catch (const StatisticsNotSavedException& error) {
         // The run's results are lost: say so in words the user can act on, and
         // let the run end with a failure status.
@@ -62,9 +67,14 @@ void Varno::Event_Open()
 
     // A statistics file that could not be used was kept aside by ReadPrefs;
     // say so once, after the chooser is up.
-    if (!preferencesNotice.empty()) {
-        const std::string notice = preferencesNotice;
-        preferencesNotice.clear();
-        MsgBox(notice);
-    }
+    ShowPreferencesNotice();
+}
+
+void Varno::ShowPreferencesNotice()
+{
+    if (preferencesNotice.empty())
+        return;
+    const std::string notice = std::move(preferencesNotice);
+    preferencesNotice.clear();
+    MsgBox(notice);
 }

@@ -3,13 +3,37 @@
 #include "application.h"
 #include "exam_class.h"
 #include "exceptions.h"
+#include "file_access.h"
 #include "fixed_array.h"
 #include "ref.h"
 #include "types.h"
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 class BinaryStream;
+
+// One record of the statistics file, as it is stored: question j's counts and
+// history slot j of one examination class.
+struct StatisticsRecord {
+    std::int32_t correct = 0;
+    std::int32_t incorrect = 0;
+    double historyDate = 0.0;
+    std::int32_t historyCorrect = 0;
+    std::int32_t historyIncorrect = 0;
+
+    friend bool operator==(const StatisticsRecord&, const StatisticsRecord&) = default;
+};
+
+// The statistics file as this copy last read or wrote it: which file it was
+// and what it held. A save compares it with the file it is about to replace.
+struct StatisticsFileSeen {
+    bool known = false; // false until the file was first read or written
+    FileIdentity file; // exists is false when there was no file
+    // Class-major, 14 classes of 1000 records; empty when it held nothing.
+    std::vector<StatisticsRecord> records;
+};
 
 // A pool file that cannot be used for an exam (it goes beyond what a pool can
 // hold, or no exam can be drawn from it), raised by SetExam once the user has
@@ -32,6 +56,8 @@ public:
     bool Event_UnhandledException(RuntimeException& error);
     void Event_EnableMenuItems();
     void Event_Open();
+    // Shows preferencesNotice, if any, once.
+    void ShowPreferencesNotice();
 
     // Menu handlers (app/), in binding order.
     bool _ExamTechnician_Action();
@@ -63,6 +89,9 @@ public:
     // statistics arrays from it and returns whether it held the whole layout.
     bool ReadPrefsFrom(BinaryStream& stream);
     // Throws StatisticsNotSavedException when the file could not be saved.
+    // When another copy saved the file since this one read it, this run's
+    // new results are added to what that copy saved (or, where they cannot
+    // be, kept beside it), and preferencesNotice says which.
     void WritePrefs();
     // False when the class's history is full and the result was not kept.
     bool AddExamResults(Integer right, Integer wrong);
@@ -120,8 +149,11 @@ public:
     Integer testNumberQuestions = 0;
 
     // Set by ReadPrefs when it found a statistics file it could not use and
-    // moved it aside; the Open event shows it to the user once and empties it.
+    // moved it aside, and by WritePrefs when it added this run's results to a
+    // file another copy saved; the Open and Close events show it to the user
+    // once and empty it.
     std::string preferencesNotice;
+    StatisticsFileSeen statisticsFileSeen;
 };
 
 // Whether a test listens to the debug texts; nobody else does, so they need

@@ -21,6 +21,7 @@ struct BinaryStream::Private {
     std::unique_ptr<ReplacingFile> target; // set for created streams
     bool closed = false;
     bool closeResult = false;
+    FileIdentity identity;
 
     std::size_t Remaining() const { return position < data.size() ? data.size() - position : 0; }
 
@@ -67,7 +68,9 @@ Ref<BinaryStream> BinaryStream::Open(const FolderItem& item, Integer maxBytes, R
         *fault = file.fault;
     if (file.fault != ReadFault::None)
         return {};
-    return FromBytes(std::move(file.content));
+    Ref<BinaryStream> stream = FromBytes(std::move(file.content));
+    stream->d->identity = file.identity;
+    return stream;
 }
 
 Ref<FolderItem> BinaryStream::Destination(const FolderItem& item, bool followLink)
@@ -224,6 +227,8 @@ bool BinaryStream::Close()
         return true;
     }
     d->closeResult = d->target->Commit(d->data);
+    if (d->closeResult)
+        d->identity = d->target->Written();
     return d->closeResult;
 }
 
@@ -236,4 +241,9 @@ const std::string& BinaryStream::ErrorText() const
 bool BinaryStream::TargetReplaced() const
 {
     return d->target && d->target->TargetReplaced();
+}
+
+const FileIdentity& BinaryStream::Identity() const
+{
+    return d->identity;
 }

@@ -73,6 +73,9 @@ public:
     // the old file had already been replaced at that point.
     const std::string& ErrorText() const;
     bool TargetReplaced() const;
+    // The file the stream was read from, or (after a successful Close) the
+    // file it put in place; exists is false for a stream over bytes in memory.
+    const FileIdentity& Identity() const;
 
     struct Private;
 

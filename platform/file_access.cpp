@@ -110,6 +110,27 @@ void SetOpenFailureForTesting(const std::string& path, int error)
     InjectedOpenFailure() = { path, error };
 }
 
+FileIdentity FileIdentity::Of(const std::string& path)
+{
+    struct stat status { };
+    if (::stat(path.c_str(), &status) != 0)
+        return {};
+    return From(status);
+}
+
+FileIdentity FileIdentity::From(const struct stat& status)
+{
+    FileIdentity identity;
+    identity.exists = true;
+    identity.regularFile = S_ISREG(status.st_mode);
+    identity.device = static_cast<std::uint64_t>(status.st_dev);
+    identity.inode = static_cast<std::uint64_t>(status.st_ino);
+    identity.size = static_cast<std::int64_t>(status.st_size);
+    identity.modifiedSeconds = static_cast<std::int64_t>(status.st_mtim.tv_sec);
+    identity.modifiedNanoseconds = static_cast<std::int64_t>(status.st_mtim.tv_nsec);
+    return identity;
+}
+
 QString QtPath(const FolderItem& item)
 {
     return QFile::decodeName(QByteArray::fromStdString(item.NativePath()));
@@ -173,8 +194,12 @@ WholeFile ReadWholeFile(const FolderItem& item, std::uint64_t maxBytes)
     }
     content.resize(size);
     CloseDescriptor(descriptor);
-    if (result.fault == ReadFault::None)
+    if (result.fault == ReadFault::None) {
         result.content = std::move(content);
+        // The status from before the read is the file that was read: one
+        // written to meanwhile (another copy saving) counts as another file.
+        result.identity = FileIdentity::From(status);
+    }
     return result;
 }
 
@@ -223,6 +248,7 @@ bool ReplacingFile::Open()
     Discard();
     errorText_.clear();
     replaced_ = false;
+    written_ = {};
 
     const std::string target = ReplacedPath(targetPath_, followLink_);
     const std::size_t slash = target.rfind('/');
@@ -287,6 +313,10 @@ bool ReplacingFile::Commit(std::string_view bytes)
     }
     if (const int error = SyncFile(fileDescriptor_); error != 0)
         return Fail("the file could not be flushed to the disk", error);
+    // Its identity once the bytes are in: the rename keeps it.
+    struct stat status { };
+    written_
+        = ::fstat(fileDescriptor_, &status) == 0 ? FileIdentity::From(status) : FileIdentity {};
     const int closing = ::close(fileDescriptor_);
     const int closeError = errno;
     fileDescriptor_ = -1;

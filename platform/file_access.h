@@ -6,6 +6,7 @@
 
 class FolderItem;
 class QString;
+struct stat;
 
 // Platform use: the two ways the streams reach the disk.
 
@@ -24,10 +25,32 @@ enum class ReadFault {
     Unreadable, // the system refused to open or read it
 };
 
+// Which file a path led to when it was looked at, and in what state. A file
+// that was replaced or rewritten since differs in at least one field: a
+// replacement is a new file (a new inode, though a freed one may come back),
+// and every write moves the modification time.
+struct FileIdentity {
+    bool exists = false;
+    bool regularFile = false;
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::int64_t size = 0;
+    std::int64_t modifiedSeconds = 0;
+    std::int64_t modifiedNanoseconds = 0;
+
+    // The file at path now, a link followed; exists is false when there is none.
+    static FileIdentity Of(const std::string& path);
+    // From the system's status of an open file.
+    static FileIdentity From(const struct stat& status);
+
+    friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+};
+
 struct WholeFile {
     std::string content; // empty unless fault is None
     ReadFault fault = ReadFault::None;
     std::string errorText; // the system's reason for Unreadable
+    FileIdentity identity; // the file that was read, when fault is None
 };
 
 // The whole file, byte for byte, when it is a regular file (a link to one is
@@ -64,6 +87,8 @@ public:
     // (only a failed flush of the folder comes after it).
     bool Commit(std::string_view bytes);
     bool TargetReplaced() const { return replaced_; }
+    // The file a successful Commit put in place.
+    const FileIdentity& Written() const { return written_; }
     // What failed and the system's reason, e.g. "writing the file failed: No
     // space left on device".
     const std::string& ErrorText() const { return errorText_; }
@@ -84,4 +109,5 @@ private:
     std::string temporaryName_;
     std::string errorText_;
     bool replaced_ = false;
+    FileIdentity written_;
 };

@@ -5,9 +5,12 @@
 #include <QDir>
 #include <QFile>
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -40,6 +43,32 @@ bool IsPrivateFolder(const std::string& path)
     struct stat status { };
     return ::lstat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode)
         && status.st_uid == ::getuid() && (status.st_mode & 077) == 0;
+}
+
+// The user's home folder: $HOME, else the one the user database gives, else
+// the root; never a relative path.
+std::string HomeFolder()
+{
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && home[0] == '/')
+        return home;
+    if (const passwd* user = ::getpwuid(::getuid());
+        user != nullptr && user->pw_dir != nullptr && user->pw_dir[0] == '/')
+        return user->pw_dir;
+    return "/";
+}
+
+// $XDG_CONFIG_HOME, else ~/.config. A relative XDG_CONFIG_HOME is invalid by
+// the XDG rules and is ignored.
+std::string PreferencesPath()
+{
+    const char* configHome = std::getenv("XDG_CONFIG_HOME");
+    if (configHome != nullptr && configHome[0] == '/')
+        return configHome;
+    std::string home = HomeFolder();
+    while (home.ends_with('/'))
+        home.pop_back();
+    return home + "/.config";
 }
 
 // Where temporary files go when TMPDIR names no usable folder.
@@ -122,16 +151,25 @@ Ref<FolderItem> GetFolderItem(const std::string& path)
 
 Ref<FolderItem> SpecialFolder::Preferences()
 {
-    // A relative XDG_CONFIG_HOME is invalid by the XDG rules and is ignored.
-    std::string folder;
-    const char* configHome = std::getenv("XDG_CONFIG_HOME");
-    if (configHome != nullptr && configHome[0] == '/')
-        folder = configHome;
-    else
-        folder = QFile::encodeName(QDir::homePath()).toStdString() + "/.config";
+    const std::string folder = PreferencesPath();
     std::error_code error;
     fs::create_directories(folder, error);
     return MakeRef<FolderItem>(folder);
+}
+
+std::string SpecialFolder::PreferencesProblem()
+{
+    const std::string folder = PreferencesPath();
+    std::error_code error;
+    fs::create_directories(folder, error);
+    struct stat status { };
+    if (::stat(folder.c_str(), &status) == 0)
+        return S_ISDIR(status.st_mode) ? std::string() : "it is a file, not a folder";
+    const int statError = errno;
+    // A file in place of a folder on the way there gives ENOTDIR.
+    if (statError == ENOTDIR)
+        return "a part of that path is a file, not a folder";
+    return std::strerror(error ? error.value() : statError);
 }
 
 Ref<FolderItem> SpecialFolder::Temporary()

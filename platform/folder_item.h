@@ -43,6 +43,9 @@ struct SpecialFolder {
     // The user's preferences folder: $XDG_CONFIG_HOME, else ~/.config. Created
     // when missing.
     static Ref<FolderItem> Preferences();
+    // Why the preferences folder cannot be used, in words for the user ("it
+    // is a file, not a folder", "Permission denied"); "" when it is a folder.
+    static std::string PreferencesProblem();
     // The temporary folder: $TMPDIR when it names an existing folder by an
     // absolute path, else /tmp. Never a path relative to the current folder.
     static Ref<FolderItem> Temporary();

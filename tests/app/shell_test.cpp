@@ -3,6 +3,7 @@
 #include "about_dialog.h"
 #include "choose_exam_window.h"
 #include "exceptions.h"
+#include "folder_item.h"
 #include "instance_lock.h"
 #include "label.h"
 #include "menu.h"
@@ -423,29 +424,54 @@ TEST_F(ShellTest, OpenHelpNeverWritesThroughOrReplacesWhatWasPlanted)
     fs::remove(temporary + "/VarnoDocs.pdf");
 }
 
-// A save that fails says which file, where, why, and that the old file was
-// kept, instead of the catch-all error box; the run then ends with a failure
-// status.
-TEST_F(ShellTest, AFailedSaveAtQuitSaysWhatHappenedAndFailsTheRun)
+// A preferences folder that cannot be used (a file in its place, or in the
+// place of a folder on its way) keeps nobody out: the start says where and
+// what it means, the program opens, and the quit says the results could not
+// be saved and why, in place of the catch-all error box; the run then ends
+// with a failure status.
+TEST_F(ShellTest, AnUnusablePreferencesFolderIsToldAtStartAndAtQuit)
 {
     const std::string saved = getenv("XDG_CONFIG_HOME");
     const std::string blocker = MakeTempFolder("blocked") + "/not-a-folder";
     WriteFileBytes(blocker, "a file where the folder should be");
-    const std::string unreachable = blocker + "/config";
-    setenv("XDG_CONFIG_HOME", unreachable.c_str(), 1);
-    App().RaiseOpen();
-    Sink().messages.clear();
-    App().Quit();
-    setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+    const struct {
+        std::string folder;
+        const char* why;
+    } cases[] = {
+        { blocker, "it is a file, not a folder" },
+        { blocker + "/config", "a part of that path is a file, not a folder" },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.folder);
+        // Each run is a program of its own, as main starts it.
+        if (&c != &cases[0]) {
+            StopProgram();
+            RunStartupSteps(ResourceRoot() + "/bin/varno");
+        }
+        setenv("XDG_CONFIG_HOME", c.folder.c_str(), 1);
+        Sink().messages.clear();
+        bool mayRun = false;
+        const auto lock = TakeSingleCopyLock(mayRun);
+        EXPECT_TRUE(mayRun);
+        App().RaiseOpen();
+        EXPECT_NE(Window::FindOpen<class ChooseExamWindow>(), nullptr);
+        App().Quit();
+        setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
 
-    ASSERT_EQ(Sink().messages.size(), 1u);
-    const std::string& message = Sink().messages[0];
-    EXPECT_EQ(message.find("Error, please report"), std::string::npos) << message;
-    EXPECT_NE(message.find("\"Varno Preferences\" in the folder " + unreachable), std::string::npos)
-        << message;
-    EXPECT_NE(message.find("Not a directory"), std::string::npos) << message;
-    EXPECT_NE(message.find("was kept"), std::string::npos) << message;
-    EXPECT_EQ(App().ExitStatus(), 1);
+        ASSERT_EQ(Sink().messages.size(), 2u);
+        EXPECT_EQ(Sink().messages[0],
+            "Varno cannot use its preferences folder " + c.folder + " (" + c.why
+                + "), so it can neither keep your statistics and exam histories nor tell whether "
+                  "another copy of Varno is open. Varno starts anyway, but the results of this "
+                  "run cannot be saved when it quits.");
+        EXPECT_EQ(Sink().messages[1],
+            "Varno could not save its statistics file \"Varno Preferences\": its preferences "
+            "folder "
+                + c.folder + " cannot be used (" + c.why
+                + "), so the exam results and statistics of this run are not saved.");
+        EXPECT_EQ(App().ExitStatus(), 1);
+        EXPECT_EQ(ReadFileBytes(blocker), "a file where the folder should be");
+    }
 }
 
 // The run's status comes from inside the event loop as well: File > Quit,
@@ -554,8 +580,12 @@ TEST_F(ShellTest, TheSingleCopyLockStopsOnlyASecondCopy)
                                    "in the folder "
             + config
             + " (it is a folder), so it cannot tell whether another copy of Varno is open. "
-              "Varno starts anyway. If another copy is open, quit one of them: the copy that "
-              "quits last writes its statistics over those of the other. Removing \"Varno "
+              "Varno starts anyway. If another copy is open, quit one of them: the results of both "
+              "are kept, but each shows only its own until it is started again. Removing \"Varno "
               "Preferences.lock\" lets Varno use its lock again." });
     fs::remove(lockFile);
+    // With nothing at the lock's name (no room, no rights), nothing is to be removed.
+    const std::string noLock = LockUnavailableMessage(FolderItem(lockFile), "Permission denied");
+    EXPECT_NE(noLock.find("(Permission denied), so it cannot tell"), std::string::npos) << noLock;
+    EXPECT_EQ(noLock.find("Removing"), std::string::npos) << noLock;
 }

@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -527,6 +528,125 @@ TEST_F(StatisticsFile, ALinkedFileIsCleanedUpAndReportedWhereItLeads)
             << message;
     }
     EXPECT_TRUE(fs::is_symlink(path));
+}
+
+// Two copies that both run (the lock removed under the first, or none to be
+// had): whichever saves last adds its results to what the other saved, and
+// says so. A history this copy cleared stays cleared of the rows it had read.
+TEST_F(StatisticsFile, TheCopyThatSavesLastAddsItsResultsToTheOthers)
+{
+    // Two graded Technician exams from an earlier run.
+    app->historyDate(1, 1) = 3.0e9;
+    app->historyCorrect(1, 1) = 30;
+    app->historyIncorrect(1, 1) = 5;
+    app->historyDate(1, 2) = 3.1e9;
+    app->correct(1, 7) = 4;
+    app->incorrect(2, 9) = 2;
+    app->WritePrefs();
+    const std::string earlier = ReadFileBytes(path);
+
+    for (const bool firstClears : { false, true }) {
+        SCOPED_TRACE(firstClears ? "the first copy cleared its histories" : "both graded");
+        WriteFileBytes(path, earlier);
+        auto first = NextRun();
+        first->ReadPrefs();
+        auto second = NextRun();
+        second->ReadPrefs();
+
+        // The first copy grades and quits; the second grades and quits later.
+        first->historyDate(1, 3) = 3.2e9;
+        first->historyCorrect(1, 3) = 33;
+        ++first->correct(1, 7);
+        if (firstClears) {
+            for (Integer j = 1; j <= 1000; ++j) {
+                first->historyDate(1, j) = 0.0;
+                first->correct(1, j) = 0;
+            }
+        }
+        first->WritePrefs();
+        EXPECT_TRUE(first->preferencesNotice.empty()) << "nobody saved in between";
+        second->historyDate(1, 3) = 3.3e9;
+        second->historyCorrect(1, 3) = 34;
+        second->correct(1, 7) += 2;
+        ++second->incorrect(2, 9);
+        second->WritePrefs();
+        EXPECT_EQ(second->preferencesNotice,
+            "The statistics file \"Varno Preferences\" in the folder " + folder
+                + " was saved by another copy of Varno while this one was open, so this run's "
+                  "results were added to the ones it saved.");
+
+        auto after = NextRun();
+        after->ReadPrefs();
+        const std::vector<double> expectedDates = firstClears
+            ? std::vector<double> { 3.3e9 }
+            : std::vector<double> { 3.0e9, 3.1e9, 3.2e9, 3.3e9 };
+        for (std::size_t k = 0; k < expectedDates.size(); ++k)
+            EXPECT_EQ(after->historyDate(1, Integer(k) + 1), expectedDates[k]) << k;
+        EXPECT_EQ(after->historyDate(1, Integer(expectedDates.size()) + 1), 0.0);
+        EXPECT_EQ(after->historyCorrect(1, Integer(expectedDates.size())), 34);
+        EXPECT_EQ(after->correct(1, 7), firstClears ? 2 : 7);
+        EXPECT_EQ(after->incorrect(2, 9), 3);
+        EXPECT_EQ(after->historyCorrect(1, 1), firstClears ? 34 : 30);
+    }
+}
+
+// A file the other copy left that cannot be added to (damaged, or a history
+// with no room for this run's rows) stays as it is; this run's results go
+// beside it under a plain name, and the user hears where. With no file from
+// before this run, a failed save does not claim one was kept.
+TEST_F(StatisticsFile, WhatCannotBeAddedToIsLeftAloneAndThisRunIsSavedBesideIt)
+{
+    const std::function<std::string()> othersFiles[] = {
+        [] { return std::string("cut short by the other copy"); },
+        [this] {
+            auto other = NextRun();
+            for (Integer j = 1; j <= 1000; ++j)
+                other->historyDate(1, j) = 3.0e9 + double(j);
+            other->WritePrefs();
+            return ReadFileBytes(path);
+        },
+    };
+    const char* reasons[] = { "it is damaged or could not be read in full",
+        "an exam history would hold more than 1000 graded exams" };
+    for (std::size_t i = 0; i < std::size(othersFiles); ++i) {
+        SCOPED_TRACE(reasons[i]);
+        for (const auto& entry : fs::directory_iterator(folder))
+            fs::remove_all(entry.path());
+        WriteFileBytes(path + " 2", "the user's own");
+        auto ours = NextRun();
+        ours->ReadPrefs();
+        ours->historyDate(1, 1) = 4.0e9;
+        const std::string others = othersFiles[i]();
+        WriteFileBytes(path, others);
+        ours->WritePrefs();
+        EXPECT_EQ(ours->preferencesNotice,
+            "The statistics file \"Varno Preferences\" in the folder " + folder
+                + " was saved by another copy of Varno while this one was open, and this run's "
+                  "results could not be added to it ("
+                + reasons[i] + "), so they were saved beside it as \"Varno Preferences 3\".");
+        EXPECT_EQ(ReadFileBytes(path), others);
+        EXPECT_EQ(ReadFileBytes(path + " 2"), "the user's own");
+        auto kept = NextRun();
+        ASSERT_TRUE(kept->ReadPrefsFrom(*BinaryStream::FromBytes(ReadFileBytes(path + " 3"))));
+        EXPECT_EQ(kept->historyDate(1, 1), 4.0e9);
+    }
+
+    for (const auto& entry : fs::directory_iterator(folder))
+        fs::remove_all(entry.path());
+    auto first = NextRun();
+    first->ReadPrefs();
+    SetSyncFailuresForTesting(EIO, 0);
+    std::string message;
+    try {
+        first->WritePrefs();
+    } catch (const StatisticsNotSavedException& error) {
+        message = error.Message();
+    }
+    SetSyncFailuresForTesting(0, 0);
+    EXPECT_NE(message.find("(the file could not be flushed to the disk: Input/output error). There "
+                           "was no file from before this run, and the exam results"),
+        std::string::npos)
+        << message;
 }
 
 TEST_F(StatisticsFile, FileTypeMyprefsIsDefinedAndRegistered)

@@ -9,7 +9,9 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <pwd.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -100,8 +102,29 @@ TEST(SpecialFolder, PreferencesIsTheXdgConfigFolderCreatedWhenMissing)
     EXPECT_TRUE(preferences->Directory());
 
     unsetenv("XDG_CONFIG_HOME");
-    EXPECT_EQ(
-        SpecialFolder::Preferences()->NativePath(), std::string(std::getenv("HOME")) + "/.config");
+    const std::string home = std::getenv("HOME");
+    EXPECT_EQ(SpecialFolder::Preferences()->NativePath(), home + "/.config");
+    // A home with a trailing separator, or none at all, never gives "//.config":
+    // without HOME the user database names the home. Only root can try that
+    // without touching its own real home, as a user whose home it cannot write.
+    setenv("HOME", (home + "/").c_str(), 1);
+    EXPECT_EQ(SpecialFolder::Preferences()->NativePath(), home + "/.config");
+    if (::geteuid() == 0) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            unsetenv("HOME");
+            if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+                ::_exit(2);
+            const passwd* user = ::getpwuid(65534);
+            const std::string wanted
+                = user != nullptr ? user->pw_dir + std::string("/.config") : "";
+            ::_exit(SpecialFolder::Preferences()->NativePath() == wanted ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    }
+    setenv("HOME", home.c_str(), 1);
     setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
 }
 
