@@ -11,6 +11,10 @@
 #   full-disk     a full disk neither drops the lock nor keeps the user out
 #   open-help     Open Help never writes through links planted in the shared
 #                 temporary folder
+#   lock-removed  two copies run because the lock file was removed under the
+#                 first: the one that quits last adds its exam to the other's
+#   preferences-file  a file in the preferences folder's place: the user is
+#                 told at start and at quit, and the run ends with status 1
 #
 # Usage: xvfb_safety_test.sh SCENARIO VARNO_PROGRAM
 set -euo pipefail
@@ -163,10 +167,11 @@ grade_technician() {
     [ -n "$(wait_window "$1" '^Results$')" ] || fail "Grade Exam showed no results"
 }
 
-# first_history: "right wrong date-bytes" of Technician's first history slot.
+# first_history [SLOT]: "right wrong date-bytes" of Technician's history slot
+# (the first unless given).
 first_history() {
     local record
-    record="$(od -A n -t u1 -j 8002 -N 24 -v "$prefs" | tr -s ' \n' ' ')"
+    record="$(od -A n -t u1 -j $((8002 + 24 * (${1:-1} - 1))) -N 24 -v "$prefs" | tr -s ' \n' ' ')"
     read -r -a bytes <<<"$record"
     local right=$(((bytes[16] << 24) | (bytes[17] << 16) | (bytes[18] << 8) | bytes[19]))
     local wrong=$(((bytes[20] << 24) | (bytes[21] << 16) | (bytes[22] << 8) | bytes[23]))
@@ -465,6 +470,62 @@ scenario_full_disk() {
     echo "full disk: no lock file could be made, the user was told and not kept out"
 }
 
+scenario_lock_removed() {
+    start_varno first
+    local first=$varno_pid
+    grade_technician "$first"
+    # The user removes the lock file; the next copy takes a new one, unaware
+    # of the first, and grades an exam of its own.
+    rm "$XDG_CONFIG_HOME/Varno Preferences.lock"
+    start_varno second
+    local second=$varno_pid
+    grade_technician "$second"
+
+    kill -TERM "$first"
+    wait_exit "$first"
+    [ "$exit_status" -eq 0 ] || fail "the first copy ended with status $exit_status"
+    expect_graded_history "the first copy"
+    local first_row
+    first_row="$(first_history 1)"
+
+    # The second copy read no file at its start; quitting, it finds the first
+    # one's file and adds its own exam to it.
+    # The results window is modal too: the message is the window that is new.
+    local before box
+    before="$(xdotool search --onlyvisible --pid "$second" 2>/dev/null | tr '\n' ' ')"
+    kill -TERM "$second"
+    box="$(wait_for "$second" new_window "$second" "$before")"
+    [ -n "$box" ] || fail "the second copy did not say that it added to the other's file"
+    dismiss "$box"
+    wait_exit "$second"
+    [ "$exit_status" -eq 0 ] || fail "the second copy ended with status $exit_status"
+    [ "$(first_history 1)" = "$first_row" ] || fail "the first copy's exam was written over"
+    local right wrong date
+    read -r right wrong date <<<"$(first_history 2)"
+    [ "$date" != "0 0 0 0 0 0 0 0" ] && [ $((right + wrong)) -gt 0 ] \
+        || fail "the second copy's exam was not added"
+    echo "lock removed: both copies' exams are in the file"
+}
+
+scenario_preferences_file() {
+    rm -rf "$XDG_CONFIG_HOME"
+    printf 'not a folder\n' >"$XDG_CONFIG_HOME"
+    start_varno preferences-file
+    expect_message "$varno_pid" "that the preferences folder cannot be used"
+    local chooser
+    chooser="$(wait_window "$varno_pid" '^Choose Exam$')"
+    [ -n "$chooser" ] || fail "a file as the preferences folder kept the user out"
+    quit_with_shortcut "$chooser"
+    local box
+    box="$(wait_message_box "$varno_pid")"
+    [ -n "$box" ] || fail "the quit did not say that the results could not be saved"
+    dismiss "$box"
+    wait_exit "$varno_pid"
+    [ "$exit_status" -eq 1 ] || fail "the run ended with status $exit_status"
+    [ "$(cat "$XDG_CONFIG_HOME")" = "not a folder" ] || fail "the file was changed"
+    echo "preferences folder is a file: told at start and quit, status 1"
+}
+
 case "$scenario" in
 signals) scenario_signals ;;
 second-copy) scenario_second_copy ;;
@@ -472,6 +533,8 @@ special-files) scenario_special_files ;;
 lock-file) scenario_lock_file ;;
 full-disk) scenario_full_disk ;;
 open-help) scenario_open_help ;;
+lock-removed) scenario_lock_removed ;;
+preferences-file) scenario_preferences_file ;;
 *)
     echo "unknown scenario $scenario"
     exit 2
