@@ -250,53 +250,93 @@ TEST_F(DamagedPoolTest, StartThatFailsAfterThePoolLoadedKeepsTheNewClass)
     EXPECT_EQ(App().classNumber, 1);
 }
 
-TEST_F(DamagedPoolTest, ExamWithNoQuestionsIsNotGraded)
+// The ways of reaching an exam window that holds no exam of its own.
+enum class NoExam { RefusedFirstPool, ShowExamFirst, ShowExamAfterClosing };
+
+class WindowWithoutExamTest : public DamagedPoolTest,
+                              public testing::WithParamInterface<NoExam> { };
+
+// Such a window says once, in place of a question, why it shows none; no
+// button of it raises an error or opens a window, nothing is graded, and an
+// exam chosen from it brings every control back.
+TEST_P(WindowWithoutExamTest, SaysWhyAndInvitesNothingUntilAnExamIsChosen)
 {
-    const std::string refusal
-        = "There is no exam to grade. Choose an exam from the Exam menu first.";
-    const auto expectNothingGraded = [&](const std::string& what, std::size_t messagesBefore) {
-        SCOPED_TRACE(what);
-        ExamWindow().GradeButton().Push();
-        ASSERT_EQ(Sink().messages.size(), messagesBefore + 1);
-        EXPECT_EQ(Sink().messages.back(), refusal);
-        EXPECT_FALSE(ScoreDialogOpen());
-        EXPECT_FALSE(ExamWindow().reviewMode);
-        EXPECT_TRUE(ExamWindow().Answer1().Enabled());
-        for (Integer examClass = 0; examClass <= 3; ++examClass)
-            EXPECT_TRUE(ClassIsUntouched(App(), examClass)) << examClass;
-    };
-
-    // File > Show Exam before any exam.
-    ExamWindow().Show();
-    expectNothingGraded("no exam yet", 0);
-
-    // A pool that was refused: the window shows a list of no questions.
-    WritePool("TechFile.txt", PoolFile(2, "Technician", 4, { { "4", "1", "3", "S1 First" } }, 3));
-    ChooseExam(1);
-    ASSERT_EQ(Sink().messages.size(), 2u);
-    EXPECT_EQ(App().numberQuestions, 0);
-    expectNothingGraded("refused pool", 2);
-
-    // A pool that loaded no questions.
-    WritePool("GeneralFile.txt", "");
-    ChooseExam(2);
-    EXPECT_EQ(App().numberQuestions, 0);
-    expectNothingGraded("empty pool", 4);
-
-    // An exam window opened again after the exam's was closed holds no exam
-    // of its own, whatever list the program still has.
     WritePool("ExtraFile.txt", SoundPool("Extra"));
-    ChooseExam(3);
-    ExamWindow().Close();
-    Application::DoEvents();
-    ASSERT_EQ(App().numberQuestions, 3);
-    expectNothingGraded("window without an exam", 5);
-    EXPECT_TRUE(Unhandled().empty());
+    // Four draws from a section of three: no exam can be drawn.
+    WritePool("TechFile.txt", PoolFile(2, "Technician", 4, { { "4", "1", "3", "S1 First" } }, 3));
+    std::string why = "There is no exam to show. Choose an exam from the Exam menu first.";
+    switch (GetParam()) {
+    case NoExam::RefusedFirstPool:
+        ExpectTechnicianPoolRefused();
+        break;
+    case NoExam::ShowExamFirst:
+        App()._FileShowExam_Action();
+        break;
+    case NoExam::ShowExamAfterClosing:
+        ChooseExam(3);
+        ExamWindow().Close();
+        Application::DoEvents();
+        App()._FileShowExam_Action();
+        why = "The exam shown before ended when its window was closed, so it can no longer be "
+              "answered or graded. Choose an exam from the Exam menu to start a new one.";
+        break;
+    }
+    Sink().messages.clear();
+    class Window1& window = ExamWindow();
+    const std::size_t openWindows = Window::OpenWindows().size();
+    EXPECT_EQ(window.StaticText1().Text(), why);
+    for (Integer k = 1; k <= 4; ++k)
+        EXPECT_FALSE(AnswerButtonNumber(window, k).Enabled()) << k;
 
+    // Each handler is run even where its button is disabled.
+    const struct {
+        BevelButton& button;
+        bool enabled;
+        std::function<void()> handler;
+    } buttons[] = {
+        { window.FirstButton(), true, [&] { window.FirstButton_Action(window.FirstButton()); } },
+        { window.BackButton(), false, [&] { window.BackButton_Action(window.BackButton()); } },
+        { window.NextButton(), false, [&] { window.NextButton_Action(window.NextButton()); } },
+        { window.LastButton(), true, [&] { window.LastButton_Action(window.LastButton()); } },
+        { window.GradeButton(), false, [&] { window.GradeButton_Action(window.GradeButton()); } },
+        { window.PushButton4(), false, [&] { window.PushButton4_Action(window.PushButton4()); } },
+        { window.PushButton5(), false, [&] { window.PushButton5_Action(window.PushButton5()); } },
+    };
+    for (const auto& b : buttons) {
+        SCOPED_TRACE(b.button.Caption());
+        EXPECT_EQ(b.button.Enabled(), b.enabled);
+        CallWithExceptionHandling(b.handler);
+        EXPECT_EQ(window.StaticText1().Text(), why);
+        EXPECT_TRUE(Unhandled().empty());
+        EXPECT_TRUE(Sink().messages.empty());
+        EXPECT_EQ(Window::OpenWindows().size(), openWindows);
+    }
     const std::unique_ptr<Varno> written = WrittenStatistics();
-    for (Integer examClass = 1; examClass <= 3; ++examClass)
+    for (Integer examClass = 0; examClass <= 3; ++examClass)
         EXPECT_TRUE(ClassIsUntouched(*written, examClass)) << examClass;
+
+    ChooseExam(3);
+    EXPECT_EQ(&ExamWindow(), &window);
+    EXPECT_EQ(window.QuestionNumField().Text(), "Question 1 of 3");
+    for (Integer k = 1; k <= 4; ++k)
+        EXPECT_TRUE(AnswerButtonNumber(window, k).Enabled()) << k;
+    for (const auto& b : buttons)
+        EXPECT_EQ(b.button.Enabled(), &b.button != &window.BackButton()) << b.button.Caption();
+    window.GradeButton().Push();
+    EXPECT_TRUE(ScoreDialogOpen());
+    EXPECT_EQ(App().historyIncorrect(3, 1), 3);
+    EXPECT_TRUE(Sink().messages.empty());
 }
+
+std::string NoExamName(const testing::TestParamInfo<NoExam>& info)
+{
+    const char* const names[] = { "RefusedFirstPool", "ShowExamFirst", "ShowExamAfterClosing" };
+    return names[static_cast<int>(info.param)];
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, WindowWithoutExamTest,
+    testing::Values(NoExam::RefusedFirstPool, NoExam::ShowExamFirst, NoExam::ShowExamAfterClosing),
+    NoExamName);
 
 // A pool that gives no questions names its file and says why.
 TEST_F(DamagedPoolTest, PoolGivingNoQuestionsSaysWhichFileAndWhy)
@@ -484,39 +524,6 @@ TEST_F(DamagedPoolTest, ARefusedPoolLeavesTheExamInProgressAsItWas)
     EXPECT_TRUE(ClassIsUntouched(App(), 1));
     EXPECT_EQ(App().historyCorrect(2, 1), 1);
     EXPECT_EQ(App().historyIncorrect(2, 1), 2);
-}
-
-// After File > Show Exam, Grade Exam answers to what the window shows: the
-// placeholders of a window without an exam, or the entries of an exam that
-// ended when its window was closed; neither is filed anywhere.
-TEST_F(DamagedPoolTest, GradeExamAfterShowExamSaysWhatFitsTheWindow)
-{
-    WritePool("ExtraFile.txt", SoundPool("Extra"));
-    ChooseExam(3);
-    ExamWindow().Close();
-    Application::DoEvents();
-    class Window1& reopened = ExamWindow();
-    reopened.GradeButton().Push();
-    EXPECT_EQ(Sink().messages,
-        std::vector<std::string> {
-            "There is no exam to grade. Choose an exam from the Exam menu first." });
-
-    reopened.LastButton().Push();
-    ASSERT_EQ(reopened.QuestionNumField().Text(), "Question 3 of 3");
-    reopened.GradeButton().Push();
-    ASSERT_EQ(Sink().messages.size(), 2u);
-    EXPECT_EQ(Sink().messages[1],
-        "The exam shown ended when its window was closed, so it can no longer be graded. Choose "
-        "an exam from the Exam menu to start a new one.");
-    EXPECT_FALSE(ScoreDialogOpen());
-    for (Integer examClass = 0; examClass <= 3; ++examClass)
-        EXPECT_TRUE(ClassIsUntouched(App(), examClass)) << examClass;
-
-    // A new exam in that window is graded as usual.
-    ChooseExam(3);
-    reopened.GradeButton().Push();
-    EXPECT_TRUE(ScoreDialogOpen());
-    EXPECT_EQ(App().historyIncorrect(3, 1), 3);
 }
 
 // A pool of exactly 1000 questions, its last section ending at 1000, can be

@@ -405,19 +405,12 @@ void Window1::NextButton_Action(BevelButton&)
 
 void Window1::GradeButton_Action(BevelButton& control)
 {
-    // A result is filed under the examination class of the exam shown. A
-    // window that shows no entry (File > Show Exam before any exam, or a list
-    // of no questions) has nothing to grade. One that shows the entries of an
-    // exam whose window was closed has no class to file them under: closing
-    // the window ended that exam. Each is said in words that fit the screen.
-    Varno& app = App();
-    if (app.numberQuestions < 1 || question < 1) {
-        MsgBox("There is no exam to grade. Choose an exam from the Exam menu first.");
+    // A window without an exam says why in place of a question. One whose
+    // list holds no questions has nothing to grade; that is said here.
+    if (!holdsExam_)
         return;
-    }
-    if (app.classNumber < 1 || app.classNumber > 6) {
-        MsgBox("The exam shown ended when its window was closed, so it can no longer be graded. "
-               "Choose an exam from the Exam menu to start a new one.");
+    if (App().numberQuestions < 1 || question < 1) {
+        MsgBox("There is no exam to grade. Choose an exam from the Exam menu first.");
         return;
     }
     reviewMode = true;
@@ -430,14 +423,18 @@ void Window1::GradeButton_Action(BevelButton& control)
     control.SetEnabled(false);
 }
 
+// Both history windows list the examination class of the exam shown: without
+// an exam there is no class, and they would list nothing under no name.
 void Window1::PushButton4_Action(BevelButton&)
 {
-    HistoryWindow().Show();
+    if (holdsExam_)
+        HistoryWindow().Show();
 }
 
 void Window1::PushButton5_Action(BevelButton&)
 {
-    StatsWindow().Show();
+    if (holdsExam_)
+        StatsWindow().Show();
 }
 
 void Window1::CheatPushButton_Action(PushButton&)
@@ -548,6 +545,7 @@ void Window1::Event_Close()
 void Window1::Event_Open()
 {
     SetControlSizes();
+    ShowWhyNoExam();
 }
 
 void Window1::Event_Resized()
@@ -564,6 +562,10 @@ void Window1::Event_Resizing()
 
 void Window1::DoQuestion()
 {
+    if (!holdsExam_) {
+        ShowWhyNoExam();
+        return;
+    }
     Varno& app = App();
     const Integer poolQuestion = app.question(question);
 
@@ -595,6 +597,7 @@ void Window1::DoQuestion()
 void Window1::Init(Integer examClass)
 {
     App().SetExam(examClass);
+    holdsExam_ = true;
     question = 1;
     SetTitle(App().examName + " Exam");
     reviewMode = false;
@@ -603,10 +606,35 @@ void Window1::Init(Integer examClass)
     Answer3().SetEnabled(true);
     Answer4().SetEnabled(true);
     GradeButton().SetEnabled(true);
+    PushButton4().SetEnabled(true);
+    PushButton5().SetEnabled(true);
     DoQuestion();
     previousExamMode = kModeNewExam;
     // Its choice of "Current Exam" loads the drawn exam and shows entry 1.
     UpdateSectionButton();
+}
+
+void Window1::ShowWhyNoExam()
+{
+    // A list the application still holds belongs to an exam whose window was
+    // closed; it is not shown, since it can no longer be answered or graded.
+    if (App().numberQuestions > 0)
+        StaticText1().SetText(
+            "The exam shown before ended when its window was closed, so it can no longer be "
+            "answered or graded. Choose an exam from the Exam menu to start a new one.");
+    else
+        StaticText1().SetText("There is no exam to show. Choose an exam from the Exam menu first.");
+    QuestionNumField().SetText("");
+    for (Integer k = 1; k <= 4; ++k) {
+        AnswerTextNumber(*this, k).SetText("");
+        AnswerButtonNumber(*this, k).SetValue(false);
+        AnswerButtonNumber(*this, k).SetEnabled(false);
+    }
+    BackButton().SetEnabled(false);
+    NextButton().SetEnabled(false);
+    GradeButton().SetEnabled(false);
+    PushButton4().SetEnabled(false);
+    PushButton5().SetEnabled(false);
 }
 
 void Window1::ShowAnswers()

@@ -83,6 +83,14 @@ protected:
     void Event_Resizing() override;
 
 private:
+    // Shows, in place of an entry, why the window has none, and disables what
+    // only an exam can answer to.
+    void ShowWhyNoExam();
+
+    // Whether Init has drawn an exam into this window. The list the
+    // application holds before that is no exam of this window's: there is
+    // none yet, or it ended when the window it belonged to was closed.
+    bool holdsExam_ = false;
     // The pop-up row whose list is shown, put back when a choice is refused.
     Integer shownSectionRow_ = -1;
     bool restoringSectionRow_ = false;
