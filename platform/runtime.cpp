@@ -1,10 +1,15 @@
 #include "runtime.h"
 
 #include "exceptions.h"
+#include "folder_item.h"
 #include "window.h"
 
 #include <QApplication>
 #include <QString>
+
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -20,6 +25,22 @@ std::string& StoredShortVersion()
     return version;
 }
 
+// Without XDG_RUNTIME_DIR, Qt makes a runtime folder of its own in TMPDIR
+// while the application object is made: a relative TMPDIR would put it in
+// the folder the program was started from, one that names nothing at the
+// root. The programs we start would fare no better with it. Such a TMPDIR
+// gives way to the temporary folder we use ourselves, before anyone reads it.
+void ReplaceUnusableTemporaryFolder()
+{
+    const char* variable = std::getenv("TMPDIR");
+    if (variable == nullptr || variable[0] == '\0')
+        return;
+    std::error_code error;
+    if (variable[0] == '/' && std::filesystem::is_directory(variable, error))
+        return;
+    ::setenv("TMPDIR", SpecialFolder::Temporary()->NativePath().c_str(), 1);
+}
+
 } // namespace
 
 struct Runtime::Private {
@@ -32,6 +53,7 @@ Runtime::Runtime(
 {
     if (RuntimeExists())
         throw RuntimeException("a second Runtime was made");
+    ReplaceUnusableTemporaryFolder();
     // The platform plug-in comes from QT_QPA_PLATFORM, which Qt reads itself.
     d->application = std::make_unique<QApplication>(argc, argv);
     // Quitting is the application object's business (it raises Close first).

@@ -5,7 +5,8 @@
 
 // The process-wide GUI runtime (the Qt application object). Exactly one exists
 // while any window, picture or timer is used; main and the test harness make it
-// first thing.
+// first thing. A TMPDIR that is not an absolute path to a folder is replaced
+// then by the system's temporary folder, for Qt and every program started.
 class Runtime {
 public:
     Runtime(int& argc, char** argv, const std::string& applicationName,

@@ -41,6 +41,17 @@ protected:
     bool lastWasNil = false;
 };
 
+// The handler in place for the signal.
+void (*HandlerOf(int signalNumber))(int)
+{
+    struct sigaction current { };
+    ::sigaction(signalNumber, nullptr, &current);
+    return current.sa_handler;
+}
+
+// A handler of the process's own, installed before a run.
+void HandlerOfOurOwn(int) { }
+
 std::unique_ptr<MenuItem> Item(const std::string& name, bool autoEnable, bool enabled)
 {
     auto item = std::make_unique<MenuItem>();
@@ -321,22 +332,43 @@ TEST(TerminationSignals, ASignalIgnoredAtTheStartStaysIgnored)
     sigemptyset(&ignore.sa_mask);
     struct sigaction before { };
     ASSERT_EQ(::sigaction(SIGHUP, &ignore, &before), 0);
-    const auto handlerOf = [](int signalNumber) {
-        struct sigaction current { };
-        ::sigaction(signalNumber, nullptr, &current);
-        return current.sa_handler;
-    };
     int calls = 0;
     {
         TerminationSignals handling([&calls] { ++calls; });
-        EXPECT_EQ(handlerOf(SIGHUP), SIG_IGN);
-        EXPECT_NE(handlerOf(SIGTERM), SIG_DFL);
+        EXPECT_EQ(HandlerOf(SIGHUP), SIG_IGN);
+        EXPECT_NE(HandlerOf(SIGTERM), SIG_DFL);
         std::raise(SIGHUP);
         Application::DoEvents();
         EXPECT_EQ(calls, 0);
     }
-    EXPECT_EQ(handlerOf(SIGHUP), SIG_IGN);
+    EXPECT_EQ(HandlerOf(SIGHUP), SIG_IGN);
     ::sigaction(SIGHUP, &before, nullptr);
+}
+
+// The run takes the three signals over only while its event loop runs: the
+// handlers the process had before are back once the run has ended.
+TEST_F(ApplicationTest, TheHandlersOfBeforeTheRunAreBackAfterIt)
+{
+    const int signalNumbers[] = { SIGTERM, SIGHUP, SIGINT };
+    struct sigaction own { };
+    own.sa_handler = HandlerOfOurOwn;
+    sigemptyset(&own.sa_mask);
+    struct sigaction saved[std::size(signalNumbers)] {};
+    for (std::size_t i = 0; i < std::size(signalNumbers); ++i)
+        ASSERT_EQ(::sigaction(signalNumbers[i], &own, &saved[i]), 0);
+
+    int takenOver = 0;
+    app.BindOpen([&] {
+        for (int signalNumber : signalNumbers)
+            takenOver += HandlerOf(signalNumber) != HandlerOfOurOwn ? 1 : 0;
+        app.Quit();
+    });
+    EXPECT_EQ(app.Run(), 0);
+    EXPECT_EQ(takenOver, 3);
+    for (std::size_t i = 0; i < std::size(signalNumbers); ++i) {
+        EXPECT_EQ(HandlerOf(signalNumbers[i]), HandlerOfOurOwn) << signalNumbers[i];
+        ::sigaction(signalNumbers[i], &saved[i], nullptr);
+    }
 }
 
 TEST_F(ApplicationTest, ACloseThatSetsAFailureStatusEndsTheRunWithIt)

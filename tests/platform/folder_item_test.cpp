@@ -135,22 +135,39 @@ TEST(SpecialFolder, TemporaryIsTheProcessTemporaryFolder)
     EXPECT_TRUE(temporary->Directory());
 }
 
-// A TMPDIR that names no folder, or names one relative to wherever the program
-// was started, gives the system's temporary folder, never the current folder.
+// A TMPDIR that names no folder (nothing, or a file), or names one relative to
+// wherever the program was started, gives the system's temporary folder, never
+// the current folder; the private folder is made there too, and nowhere else.
 TEST(SpecialFolder, TemporaryWithAnUnusableTmpdirIsTheSystemsOwn)
 {
     const std::string saved = std::getenv("TMPDIR");
+    const std::string savedRuntime = std::getenv("XDG_RUNTIME_DIR");
+    unsetenv("XDG_RUNTIME_DIR");
+    // The system's folder is shared: what the test makes there goes again.
+    const std::string usualPrivate = "/tmp/varno-" + std::to_string(::getuid());
+    const bool privateExisted = fs::exists(usualPrivate);
     const fs::path startedIn = fs::current_path();
     const std::string here = MakeTempFolder("started-here");
     fs::current_path(here);
-    for (const std::string& unusable : { here + "/missing", std::string("relative") }) {
+    fs::create_directory(here + "/relative");
+    WriteFileBytes(here + "/file", "not a folder");
+    for (const std::string& unusable :
+        { here + "/missing", std::string("relative"), here + "/file" }) {
         SCOPED_TRACE(unusable);
-        fs::create_directory(here + "/relative");
         setenv("TMPDIR", unusable.c_str(), 1);
         EXPECT_EQ(SpecialFolder::Temporary()->NativePath(), "/tmp");
+        Ref<FolderItem> privateFolder = SpecialFolder::PrivateTemporary();
+        EXPECT_EQ(fs::path(privateFolder ? privateFolder->NativePath() : "").parent_path().string(),
+            "/tmp");
     }
+    EXPECT_TRUE(fs::is_empty(here + "/relative"));
+    EXPECT_EQ(ReadFileBytes(here + "/file"), "not a folder");
     fs::current_path(startedIn);
     setenv("TMPDIR", saved.c_str(), 1);
+    setenv("XDG_RUNTIME_DIR", savedRuntime.c_str(), 1);
+    std::error_code ignored;
+    if (!privateExisted)
+        fs::remove(usualPrivate, ignored);
 }
 
 namespace {
