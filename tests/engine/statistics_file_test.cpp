@@ -541,6 +541,7 @@ TEST_F(StatisticsFile, TheCopyThatSavesLastAddsItsResultsToTheOthers)
     app->historyIncorrect(1, 1) = 5;
     app->historyDate(1, 2) = 3.1e9;
     app->correct(1, 7) = 4;
+    app->correct(1, 8) = 3;
     app->incorrect(2, 9) = 2;
     app->WritePrefs();
     const std::string earlier = ReadFileBytes(path);
@@ -569,6 +570,7 @@ TEST_F(StatisticsFile, TheCopyThatSavesLastAddsItsResultsToTheOthers)
         second->historyCorrect(1, 3) = 34;
         second->correct(1, 7) += 2;
         ++second->incorrect(2, 9);
+        second->correct(1, 8) = 0; // cleared by both when the first clears: never below 0
         second->WritePrefs();
         EXPECT_EQ(second->preferencesNotice,
             "The statistics file \"Varno Preferences\" in the folder " + folder
@@ -586,6 +588,7 @@ TEST_F(StatisticsFile, TheCopyThatSavesLastAddsItsResultsToTheOthers)
         EXPECT_EQ(after->historyCorrect(1, Integer(expectedDates.size())), 34);
         EXPECT_EQ(after->correct(1, 7), firstClears ? 2 : 7);
         EXPECT_EQ(after->incorrect(2, 9), 3);
+        EXPECT_EQ(after->correct(1, 8), 0);
         EXPECT_EQ(after->historyCorrect(1, 1), firstClears ? 34 : 30);
     }
 }
