@@ -28,23 +28,7 @@ install_build "$cmake_command" "$build" "$work/prefix" "$work/install.log" || ex
 start_private_display "$work"
 export VARNO_INSTALL_PREFIX="$work/prefix"
 
-# LeakSanitizer's own tracer now and then crashes while it walks the dynamic
-# thread-local storage at exit ("Tracer caught signal 11"), after every test
-# has passed: a fault of the tool (clang 14's runtime with this glibc), not a
-# leak. The harness then runs once more. A leak report or a failed test fails
-# at once.
-run_harness() {
-    local status=0
-    "$harness" "$@" 2>&1 | tee "$work/harness.log" || status=${PIPESTATUS[0]}
-    return "$status"
-}
+# The harness runs once more when only LeakSanitizer's tracer failed it.
 status=0
-run_harness "$@" || status=$?
-if [ "$status" -ne 0 ] && grep -q '^Tracer caught signal' "$work/harness.log" \
-    && grep -q '^\[  PASSED  \]' "$work/harness.log" \
-    && ! grep -q 'LeakSanitizer: detected memory leaks' "$work/harness.log"; then
-    echo "LeakSanitizer's tracer crashed after every test passed; running the tests once more"
-    status=0
-    run_harness "$@" || status=$?
-fi
+once_more_after_tracer_crash "$harness" "$@" || status=$?
 exit "$status"

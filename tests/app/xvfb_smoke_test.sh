@@ -11,6 +11,14 @@ varno="$1"
 source "$(dirname "$0")/../support/virtual_display.sh"
 require_tools Xvfb xdotool
 
+# A run that only LeakSanitizer's tracer failed is run once more, whole.
+if [ -z "${VARNO_RUN_ONCE_MORE:-}" ]; then
+    export VARNO_RUN_ONCE_MORE=1
+    status=0
+    once_more_after_tracer_crash bash "$0" "$@" || status=$?
+    exit "$status"
+fi
+
 work="$(mktemp -d)"
 varno_pid=""
 cleanup() {
