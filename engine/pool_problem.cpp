@@ -53,14 +53,15 @@ std::string RecordProblem(
     return {};
 }
 
-// What a pool check looks at: the section tables, the exam length and, where
-// there is a parsed pool, its question records.
+// What a pool check looks at: the section tables, the exam length, the pass
+// mark and, where there is a parsed pool, its question records.
 struct PoolLayout {
     Integer sections;
     const FixedArray<Integer, 100>& draws;
     const FixedArray<Integer, 100>& first;
     const FixedArray<Integer, 100>& last;
     Integer examLength;
+    Integer passMark;
     const ExamClass* records;
 };
 
@@ -189,6 +190,20 @@ std::string PoolProblemOf(const PoolLayout& layout)
             !problem.empty())
             return refusal + problem;
     }
+
+    // An editor's byte-order mark stands in front of the pass mark, which then
+    // reads as 0 and every exam would pass: the user is told of the mark, the
+    // cause, rather than of the 0.
+    if (pool != nullptr && pool->beginsWithByteOrderMark)
+        return refusal + "it begins with a UTF-8 byte-order mark, so the pass mark on line 1 "
+            + "reads as 0; save it without one.";
+    // A pass mark of 0 or less passes an exam left blank; one above the exam
+    // length can never be reached.
+    const Integer passMark = layout.passMark;
+    if (passMark < 1 || passMark > examLength)
+        return refusal + "it gives " + Str(passMark)
+            + " as its pass mark on line 1; it must be 1 to " + Str(examLength)
+            + ", the exam length.";
     return {};
 }
 
@@ -197,11 +212,11 @@ std::string PoolProblemOf(const PoolLayout& layout)
 std::string Varno::PoolProblem() const
 {
     return PoolProblemOf({ numberSections, numberInSection, sectionStart, sectionEnd,
-        exam.IsNil() ? numberQuestions : exam->numQuestions, exam.Pointer() });
+        exam.IsNil() ? numberQuestions : exam->numQuestions, numberNeeded, exam.Pointer() });
 }
 
 std::string Varno::PoolProblem(const ExamClass& pool) const
 {
     return PoolProblemOf({ pool.numSections, pool.numInSection, pool.sectionStart, pool.sectionEnd,
-        pool.numQuestions, &pool });
+        pool.numQuestions, pool.minCorrect, &pool });
 }

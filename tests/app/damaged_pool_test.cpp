@@ -375,10 +375,11 @@ std::string Joined(const std::vector<std::string>& lines, std::size_t count)
     return text;
 }
 
-// A pool cut short, or one whose question has no correct answer 1 to 4,
-// would grade a blank answer as right; one that shows questions it has no
-// record of would count them. It is refused before any exam is drawn, naming
-// the question and the line, and nothing is scored.
+// A pool cut short, one whose question has no correct answer 1 to 4, or one
+// whose pass mark is 0 would grade blank answers as right or as a pass; one
+// that shows questions it has no record of would count them. It is refused
+// before any exam is drawn, naming the question or the line, and nothing is
+// scored.
 TEST_F(DamagedPoolTest, QuestionsWithoutARecordOrACorrectAnswerAreRefusedByLine)
 {
     // Header, two sections and their labels take lines 1 to 8; question q's
@@ -390,6 +391,9 @@ TEST_F(DamagedPoolTest, QuestionsWithoutARecordOrACorrectAnswerAreRefusedByLine)
     keyZero[17] = "0\r"; // line 18, question 2
     std::vector<std::string> keyFive = whole;
     keyFive[49] = "5\r"; // line 50, question 6
+    std::vector<std::string> passMarkZero = whole;
+    passMarkZero[0] = "0\r";
+    const std::string soundText = Joined(whole, whole.size());
     // Drawing nothing, a third section passes the draw check; lines 1 to 10
     // are the header, sections and labels.
     const auto withThirdSection = [](const std::string& first, const std::string& last) {
@@ -411,6 +415,13 @@ TEST_F(DamagedPoolTest, QuestionsWithoutARecordOrACorrectAnswerAreRefusedByLine)
             "question 2 (C2) gives 0 as its correct answer on line 18; it must be 1 to 4." },
         { "correct answer 5", Joined(keyFive, keyFive.size()),
             "question 6 (C6) gives 5 as its correct answer on line 50; it must be 1 to 4." },
+        { "pass mark 0", Joined(passMarkZero, passMarkZero.size()),
+            "it gives 0 as its pass mark on line 1; it must be 1 to 3, the exam length." },
+        { "a NUL byte first", std::string(1, '\0') + soundText,
+            "it gives 0 as its pass mark on line 1; it must be 1 to 3, the exam length." },
+        { "a UTF-8 byte-order mark first", "\xEF\xBB\xBF" + soundText,
+            "it begins with a UTF-8 byte-order mark, so the pass mark on line 1 reads as 0; save "
+            "it without one." },
         { "a section drawing nothing past the records", withThirdSection("5", "12"),
             "question 7, which section 3 holds, has no record: the file ends at line 58." },
         { "a section drawing nothing past any list", withThirdSection("-1", "99999999999999999999"),

@@ -64,6 +64,12 @@ TEST_F(UndrawablePool, IsRefusedWithAMessageNamingTheFileAndTheFault)
             WithSections(twenty, { { 1, 1, 20, "a" }, { 0, 30, 25, "b" } }, 1),
             "question 21, which the entire pool covers, has no record: the file ends at line "
             "168." },
+        { "pass mark 0", UniformPool({ { 5, 2 }, { 5, 2 } }, 0),
+            "it gives 0 as its pass mark on line 1; it must be 1 to 4, the exam length." },
+        { "negative pass mark", UniformPool({ { 5, 2 }, { 5, 2 } }, -3),
+            "it gives -3 as its pass mark on line 1; it must be 1 to 4, the exam length." },
+        { "pass mark above the exam length", UniformPool({ { 5, 2 }, { 5, 2 } }, 5),
+            "it gives 5 as its pass mark on line 1; it must be 1 to 4, the exam length." },
     };
     // A sound pool is loaded and drawn from first; a refused one replaces
     // nothing of it.
@@ -102,8 +108,8 @@ TEST_F(UndrawablePool, DrawableOverlapsAndFullSectionsAreAccepted)
         // Sections drawing nothing: one holding no questions, one within the
         // records.
         WithSections(ten, { { 0, 9, 2, "a" }, { 0, 3, 10, "b" }, { 2, 1, 2, "c" } }, 2),
-        // Exactly 200 draws, each section drawn whole.
-        UniformPool({ { 100, 100 }, { 100, 100 } }),
+        // Exactly 200 draws, each section drawn whole, all needed to pass.
+        UniformPool({ { 100, 100 }, { 100, 100 } }, 200),
     };
     for (std::size_t i = 0; i < pools.size(); ++i) {
         SCOPED_TRACE("pool " + std::to_string(i));
