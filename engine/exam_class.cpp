@@ -61,6 +61,7 @@ void ExamClass::PopulateFromText(const std::string& text)
     gettingQuestionNumber = 1;
     gettingQuestions = false;
     lineNumber = 1;
+    beginsWithByteOrderMark = text.starts_with("\xEF\xBB\xBF");
 
     // Every text the parse keeps is a part of one line, so one block the size
     // of the whole text holds them all.

@@ -39,6 +39,10 @@ public:
     // The pool file the text came from ("TechFile.txt"); empty when the pool
     // was parsed from text handed in directly. Messages about the pool name it.
     std::string poolFile;
+    // Whether the text began with a UTF-8 byte-order mark, which an editor may
+    // put in front of line 1 and which turns the pass mark into 0. The text is
+    // parsed as it stands; the pool check refuses it.
+    bool beginsWithByteOrderMark = false;
 
     // Fills the pool from the pool text of examination class 1 to 6; any other
     // class leaves it empty without reading a file.

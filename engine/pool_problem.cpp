@@ -30,15 +30,18 @@ Integer CorrectAnswerLine(const ExamClass& pool, Integer q)
     return 4 + 2 * pool.numSections + 8 * (q - 1) + 2;
 }
 
-// Why one of the questions a section draws from cannot be asked: it has no
-// record in the file (a pool cut short), or no correct answer 1 to 4 to grade
-// it by. Either would be graded as right when left unanswered.
-std::string RecordProblem(const ExamClass& pool, Integer section, Integer first, Integer last)
+// Why one of the questions first to last (within 1 to 1000) cannot be shown
+// or asked: it has no record in the file (a pool cut short), or no correct
+// answer 1 to 4 to grade it by. Either would be graded as right when left
+// unanswered, and grading counts it under its number. `shownBy` says where
+// the range comes from: "section 2 draws from", "the entire pool covers".
+std::string RecordProblem(
+    const ExamClass& pool, const std::string& shownBy, Integer first, Integer last)
 {
     for (Integer q = first; q <= last; ++q) {
         if (q >= pool.gettingQuestionNumber)
-            return "question " + Str(q) + ", which section " + Str(section)
-                + " draws from, has no record: the file ends at line "
+            return "question " + Str(q) + ", which " + shownBy
+                + ", has no record: the file ends at line "
                 + Str(std::max<Integer>(pool.lineNumber - 1, 0)) + ".";
         const Integer key = pool.questionCorrectAnswer(q);
         if (key < 1 || key > 4)
@@ -50,16 +53,24 @@ std::string RecordProblem(const ExamClass& pool, Integer section, Integer first,
     return {};
 }
 
-// What a pool check looks at: the section tables, the exam length and, where
-// there is a parsed pool, its question records.
+// What a pool check looks at: the section tables, the exam length, the pass
+// mark and, where there is a parsed pool, its question records.
 struct PoolLayout {
     Integer sections;
     const FixedArray<Integer, 100>& draws;
     const FixedArray<Integer, 100>& first;
     const FixedArray<Integer, 100>& last;
     Integer examLength;
+    Integer passMark;
     const ExamClass* records;
 };
+
+// A pool parsed from a file says which of its questions have records; a
+// summary set up without one has nothing to check them against.
+bool HasRecords(const ExamClass* pool)
+{
+    return pool != nullptr && pool->gettingQuestionNumber > 0;
+}
 
 std::string PoolProblemOf(const PoolLayout& layout)
 {
@@ -94,8 +105,23 @@ std::string PoolProblemOf(const PoolLayout& layout)
         const std::string section = "section " + Str(s);
         if (draws < 0)
             return refusal + section + " draws " + Str(draws) + " questions.";
-        if (draws == 0)
+        if (draws == 0) {
+            // The section pop-up still shows such a section, and Grade Exam
+            // counts what it shows, so the questions it holds must be there
+            // as well. One that holds none is refused by the window alone.
+            if (first > last)
+                continue;
+            if (first < 1 || last > kMostPoolQuestions)
+                return refusal + section + " runs from question " + Str(first) + " to question "
+                    + Str(last) + ", outside 1 to " + Str(kMostPoolQuestions) + ".";
+            if (HasRecords(pool)) {
+                if (const std::string problem
+                    = RecordProblem(*pool, section + " holds", first, last);
+                    !problem.empty())
+                    return refusal + problem;
+            }
             continue;
+        }
         if (first > last)
             return refusal + section + " holds no questions (it runs from " + Str(first) + " to "
                 + Str(last) + ") but the exam draws " + Str(draws) + " from it.";
@@ -123,10 +149,10 @@ std::string PoolProblemOf(const PoolLayout& layout)
                 + Str(draws) + " from it.";
         }
 
-        // A pool parsed from a file says which of its questions have records;
-        // a summary set up without one has nothing more to check.
-        if (pool != nullptr && pool->gettingQuestionNumber > 0) {
-            if (const std::string problem = RecordProblem(*pool, s, first, last); !problem.empty())
+        if (HasRecords(pool)) {
+            if (const std::string problem
+                = RecordProblem(*pool, section + " draws from", first, last);
+                !problem.empty())
                 return refusal + problem;
         }
 
@@ -154,6 +180,30 @@ std::string PoolProblemOf(const PoolLayout& layout)
     if (examLength != totalDraws)
         return refusal + "its exam length is " + Str(examLength) + " but its sections draw "
             + Str(totalDraws) + " questions.";
+
+    // Entire Pool shows questions 1 to the last section's end, gaps between
+    // the sections included; an end beyond 1000 has no record either.
+    if (HasRecords(pool)) {
+        const Integer last = sectionEnd(numberSections);
+        if (const std::string problem = RecordProblem(*pool, "the entire pool covers", 1,
+                std::min<Integer>(last, kMostPoolQuestions + 1));
+            !problem.empty())
+            return refusal + problem;
+    }
+
+    // An editor's byte-order mark stands in front of the pass mark, which then
+    // reads as 0 and every exam would pass: the user is told of the mark, the
+    // cause, rather than of the 0.
+    if (pool != nullptr && pool->beginsWithByteOrderMark)
+        return refusal + "it begins with a UTF-8 byte-order mark, so the pass mark on line 1 "
+            + "reads as 0; save it without one.";
+    // A pass mark of 0 or less passes an exam left blank; one above the exam
+    // length can never be reached.
+    const Integer passMark = layout.passMark;
+    if (passMark < 1 || passMark > examLength)
+        return refusal + "it gives " + Str(passMark)
+            + " as its pass mark on line 1; it must be 1 to " + Str(examLength)
+            + ", the exam length.";
     return {};
 }
 
@@ -162,11 +212,11 @@ std::string PoolProblemOf(const PoolLayout& layout)
 std::string Varno::PoolProblem() const
 {
     return PoolProblemOf({ numberSections, numberInSection, sectionStart, sectionEnd,
-        exam.IsNil() ? numberQuestions : exam->numQuestions, exam.Pointer() });
+        exam.IsNil() ? numberQuestions : exam->numQuestions, numberNeeded, exam.Pointer() });
 }
 
 std::string Varno::PoolProblem(const ExamClass& pool) const
 {
     return PoolProblemOf({ pool.numSections, pool.numInSection, pool.sectionStart, pool.sectionEnd,
-        pool.numQuestions, &pool });
+        pool.numQuestions, pool.minCorrect, &pool });
 }

@@ -117,8 +117,9 @@ public:
     std::string PoolProblem() const;
     // The same for a parsed pool that is not loaded yet, from its own tables:
     // a pool is checked before it replaces the loaded one. Beyond the section
-    // tables, every question a section draws from must have a record in the
-    // file and a correct answer 1 to 4; the message then names the line.
+    // tables, every question a section holds and every one Entire Pool shows
+    // must have a record in the file and a correct answer 1 to 4, and the pass
+    // mark must be 1 to the exam length; the message then names the line.
     std::string PoolProblem(const ExamClass& pool) const;
     // Copies the pool summary of the pool in `exam` (title, pass mark, exam
     // length, section tables) into the exam state: SetExam's step between

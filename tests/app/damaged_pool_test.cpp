@@ -115,11 +115,11 @@ protected:
 
 TEST_F(DamagedPoolTest, SectionOutsideThePoolIsRefusedAndTheExamKeepsItsAnswers)
 {
-    // The third section draws nothing, so the pool passes its check, but it
-    // names questions that no list can hold (or an empty range).
+    // The third section draws nothing and holds no questions, so the pool
+    // passes its check, but there is no list to show for it (nor, when it
+    // ends before question 1, for the whole pool).
     const std::vector<SectionLine> damaged = {
-        { "0", "7", "1500", "S3 Too far" },
-        { "0", "-1", "99999999999999999999", "S3 Overflowing" },
+        { "0", "6", "0", "S3 Ending at 0" },
         { "0", "6", "2", "S3 Reversed" },
     };
     for (const SectionLine& section : damaged) {
@@ -415,9 +415,11 @@ std::string Joined(const std::vector<std::string>& lines, std::size_t count)
     return text;
 }
 
-// A pool cut short, or one whose question has no correct answer 1 to 4,
-// would grade a blank answer as right: it is refused before any exam is
-// drawn, naming the question and the line, and nothing is scored.
+// A pool cut short, one whose question has no correct answer 1 to 4, or one
+// whose pass mark is 0 would grade blank answers as right or as a pass; one
+// that shows questions it has no record of would count them. It is refused
+// before any exam is drawn, naming the question or the line, and nothing is
+// scored.
 TEST_F(DamagedPoolTest, QuestionsWithoutARecordOrACorrectAnswerAreRefusedByLine)
 {
     // Header, two sections and their labels take lines 1 to 8; question q's
@@ -429,6 +431,15 @@ TEST_F(DamagedPoolTest, QuestionsWithoutARecordOrACorrectAnswerAreRefusedByLine)
     keyZero[17] = "0\r"; // line 18, question 2
     std::vector<std::string> keyFive = whole;
     keyFive[49] = "5\r"; // line 50, question 6
+    std::vector<std::string> passMarkZero = whole;
+    passMarkZero[0] = "0\r";
+    const std::string soundText = Joined(whole, whole.size());
+    // Drawing nothing, a third section passes the draw check; lines 1 to 10
+    // are the header, sections and labels.
+    const auto withThirdSection = [](const std::string& first, const std::string& last) {
+        return PoolFile(2, "Technician", 3,
+            { { "2", "1", "3", "S1" }, { "1", "4", "6", "S2" }, { "0", first, last, "S3" } }, 6);
+    };
     const struct {
         const char* what;
         std::string pool;
@@ -444,6 +455,18 @@ TEST_F(DamagedPoolTest, QuestionsWithoutARecordOrACorrectAnswerAreRefusedByLine)
             "question 2 (C2) gives 0 as its correct answer on line 18; it must be 1 to 4." },
         { "correct answer 5", Joined(keyFive, keyFive.size()),
             "question 6 (C6) gives 5 as its correct answer on line 50; it must be 1 to 4." },
+        { "pass mark 0", Joined(passMarkZero, passMarkZero.size()),
+            "it gives 0 as its pass mark on line 1; it must be 1 to 3, the exam length." },
+        { "a NUL byte first", std::string(1, '\0') + soundText,
+            "it gives 0 as its pass mark on line 1; it must be 1 to 3, the exam length." },
+        { "a UTF-8 byte-order mark first", "\xEF\xBB\xBF" + soundText,
+            "it begins with a UTF-8 byte-order mark, so the pass mark on line 1 reads as 0; save "
+            "it without one." },
+        { "a section drawing nothing past the records", withThirdSection("5", "12"),
+            "question 7, which section 3 holds, has no record: the file ends at line 58." },
+        { "a section drawing nothing past any list", withThirdSection("-1", "99999999999999999999"),
+            "section 3 runs from question -1 to question 9223372036854775807, outside 1 to "
+            "1000." },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

@@ -15,6 +15,8 @@
 #                 first: the one that quits last adds its exam to the other's
 #   preferences-file  a file in the preferences folder's place: the user is
 #                 told at start and at quit, and the run ends with status 1
+#   damaged-pool  a Technician pool whose pass mark is 0, or that begins with a
+#                 byte-order mark, is refused and no exam result is filed
 #
 # Usage: xvfb_safety_test.sh SCENARIO VARNO_PROGRAM
 set -euo pipefail
@@ -389,6 +391,49 @@ OPENER
     [ "$exit_status" -eq 0 ] || fail "Varno ended with status $exit_status"
 }
 
+scenario_damaged_pool() {
+    # A copy of the program beside a resource folder of its own, whose
+    # Technician pool is damaged one way for each run.
+    local resources
+    resources="$(dirname "$(readlink -f "$varno")")/../Resources"
+    mkdir -p "$work/app/bin"
+    cp "$(readlink -f "$varno")" "$work/app/bin/varno"
+    cp -r "$resources" "$work/app/Resources"
+    local pool="$work/app/Resources/TechFile.txt" damage chooser box exam
+    for damage in "pass mark 0" "byte-order mark"; do
+        case "$damage" in
+        "pass mark 0") sed '1s/.*/0/' "$resources/TechFile.txt" >"$pool" ;;
+        *) { printf '\357\273\277' && cat "$resources/TechFile.txt"; } >"$pool" ;;
+        esac
+        rm -f "$prefs"
+        start_varno "$damage" "$work/app/bin/varno"
+        chooser="$(wait_window "$varno_pid" '^Choose Exam$')"
+        [ -n "$chooser" ] || fail "$damage: no exam chooser appeared"
+        sleep 0.3
+        xdotool mousemove --window "$chooser" 101 93 click 1
+        box="$(wait_message_box "$varno_pid")"
+        [ -n "$box" ] || fail "$damage: choosing Technician said nothing"
+        dismiss "$box"
+        # The exam window comes up without an exam, and says why in its
+        # place: a click on Grade Exam grades nothing.
+        exam="$(wait_window "$varno_pid" '^Varno$')"
+        [ -n "$exam" ] || fail "$damage: no exam window after the refusal"
+        [ -z "$(window_of "$varno_pid" '^Technician Exam$')" ] \
+            || fail "$damage: the refused pool gave a Technician exam"
+        sleep 0.3
+        xdotool mousemove --window "$exam" 311 435 click 1
+        sleep 0.5
+        [ -z "$(window_of "$varno_pid" '^Results$')" ] || fail "$damage: an exam was graded"
+        [ -z "$(message_box "$varno_pid")" ] || fail "$damage: Grade Exam showed a message"
+        quit_with_shortcut "$exam"
+        wait_exit "$varno_pid"
+        [ "$exit_status" -eq 0 ] || fail "$damage: exit status $exit_status"
+        [ "$(stat -c %s "$prefs")" -eq 344002 ] || fail "$damage: no statistics file was saved"
+        [ "$(first_history)" = "0 0 0 0 0 0 0 0 0 0" ] \
+            || fail "$damage: a Technician result was filed ($(first_history))"
+        echo "$damage: refused, nothing graded or filed"
+    done
+}
 
 # start_past_the_lock NAME [REASON]: a copy starts and comes to the chooser,
 # first saying why it holds no lock when REASON is given; it then quits and
@@ -543,6 +588,7 @@ full-disk) scenario_full_disk ;;
 open-help) scenario_open_help ;;
 lock-removed) scenario_lock_removed ;;
 preferences-file) scenario_preferences_file ;;
+damaged-pool) scenario_damaged_pool ;;
 *)
     echo "unknown scenario $scenario"
     exit 2

@@ -59,7 +59,7 @@ TEST_F(Grading, CountsRightAndWrongAndAddsToTheClassStatistics)
 
 TEST_F(Grading, UnansweredExamIsAllWrong)
 {
-    ListQuestions(8, 5);
+    ListQuestions(8, 4);
     app->GradeExam();
     for (Integer q = 1; q <= 8; ++q) {
         EXPECT_EQ(app->incorrect(2, q), 1);
@@ -94,7 +94,7 @@ TEST_F(Grading, QuestionWithoutACorrectAnswerIsNeverRight)
 
 TEST_F(Grading, EmptyListIsNotGraded)
 {
-    ListQuestions(0, 0);
+    ListQuestions(0);
     app->GradeExam();
     EXPECT_EQ(app->historyDate(2, 1), 0.0);
     EXPECT_EQ(app->historyCorrect(2, 1), 0);

@@ -51,6 +51,25 @@ TEST_F(UndrawablePool, IsRefusedWithAMessageNamingTheFileAndTheFault)
         { "no sections and no exam length", WithSections(twenty, {}, 0), "it holds no questions." },
         { "sections that draw nothing", WithSections(twenty, { { 0, 1, 20, "a" } }, 0),
             "it holds no questions." },
+        // The section pop-up shows a section that draws nothing, and grading
+        // counts what it shows: its questions must be there too.
+        { "section drawing nothing past the records",
+            WithSections(twenty, { { 1, 1, 20, "a" }, { 0, 15, 25, "b" } }, 1),
+            "question 21, which section 2 holds, has no record: the file ends at line 168." },
+        { "section drawing nothing outside 1 to 1000",
+            WithSections(twenty, { { 0, -5, 5000, "a" }, { 1, 1, 20, "b" } }, 1),
+            "section 1 runs from question -5 to question 5000, outside 1 to 1000." },
+        // Entire Pool runs from question 1 to the last section's end.
+        { "entire pool past the records",
+            WithSections(twenty, { { 1, 1, 20, "a" }, { 0, 30, 25, "b" } }, 1),
+            "question 21, which the entire pool covers, has no record: the file ends at line "
+            "168." },
+        { "pass mark 0", UniformPool({ { 5, 2 }, { 5, 2 } }, 0),
+            "it gives 0 as its pass mark on line 1; it must be 1 to 4, the exam length." },
+        { "negative pass mark", UniformPool({ { 5, 2 }, { 5, 2 } }, -3),
+            "it gives -3 as its pass mark on line 1; it must be 1 to 4, the exam length." },
+        { "pass mark above the exam length", UniformPool({ { 5, 2 }, { 5, 2 } }, 5),
+            "it gives 5 as its pass mark on line 1; it must be 1 to 4, the exam length." },
     };
     // A sound pool is loaded and drawn from first; a refused one replaces
     // nothing of it.
@@ -86,10 +105,11 @@ TEST_F(UndrawablePool, DrawableOverlapsAndFullSectionsAreAccepted)
     const std::vector<PoolSpec> pools = {
         // Two sections sharing questions 1 to 3: the second still has 2 left.
         WithSections(ten, { { 1, 1, 3, "a" }, { 2, 1, 3, "b" } }, 3),
-        // Sections drawing nothing may describe anything.
-        WithSections(ten, { { 0, 9, 2, "a" }, { 0, -5, 5000, "b" }, { 2, 1, 2, "c" } }, 2),
-        // Exactly 200 draws, each section drawn whole.
-        UniformPool({ { 100, 100 }, { 100, 100 } }),
+        // Sections drawing nothing: one holding no questions, one within the
+        // records.
+        WithSections(ten, { { 0, 9, 2, "a" }, { 0, 3, 10, "b" }, { 2, 1, 2, "c" } }, 2),
+        // Exactly 200 draws, each section drawn whole, all needed to pass.
+        UniformPool({ { 100, 100 }, { 100, 100 } }, 200),
     };
     for (std::size_t i = 0; i < pools.size(); ++i) {
         SCOPED_TRACE("pool " + std::to_string(i));

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -545,12 +546,17 @@ protected:
         pool.PopulateFromText(PoolLines::Sound().Text());
         ASSERT_EQ(pool.numSections, 3);
         // A proper exam: 2 from questions 1-3, 2 from 4-7, 1 from 8-9.
-        const Integer drawn[] = { 3, 1, 7, 4, 9 };
+        Draw({ 3, 1, 7, 4, 9 });
+    }
+
+    // Lays out an exam of these questions, its saved copy the same.
+    void Draw(const std::array<Integer, 5>& drawn)
+    {
         app.numberQuestions = 5;
         app.testNumberQuestions = 5;
         for (Integer n = 1; n <= 5; ++n) {
-            app.question(n) = drawn[n - 1];
-            app.testQuestion(n) = drawn[n - 1];
+            app.question(n) = drawn[static_cast<std::size_t>(n - 1)];
+            app.testQuestion(n) = drawn[static_cast<std::size_t>(n - 1)];
         }
     }
 
@@ -572,10 +578,23 @@ TEST_F(DrawnExamCheck, RepeatedQuestionIsFound)
 
 TEST_F(DrawnExamCheck, QuestionOutsideItsSectionIsFound)
 {
-    app.question(3) = 2;
-    app.testQuestion(3) = 2;
-    EXPECT_TRUE(
-        Mentions(CheckDrawnExam(app, pool), "entry 3 is question 2, outside section 2 (4 to 7)"));
+    // Each exam holds every question once; one entry lies outside its
+    // section, well before it or just beside either end.
+    const struct {
+        std::array<Integer, 5> exam;
+        std::string finding;
+    } cases[] = {
+        { { 3, 1, 2, 5, 9 }, "entry 3 is question 2, outside section 2 (4 to 7)" },
+        { { 2, 1, 3, 5, 9 }, "entry 3 is question 3, outside section 2 (4 to 7)" },
+        { { 3, 1, 6, 4, 7 }, "entry 5 is question 7, outside section 3 (8 to 9)" },
+        { { 4, 1, 7, 5, 9 }, "entry 1 is question 4, outside section 1 (1 to 3)" },
+        { { 3, 1, 8, 4, 9 }, "entry 3 is question 8, outside section 2 (4 to 7)" },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.finding);
+        Draw(c.exam);
+        EXPECT_EQ(CheckDrawnExam(app, pool), std::vector<std::string> { c.finding });
+    }
 }
 
 TEST_F(DrawnExamCheck, WrongLengthIsFound)
