@@ -146,6 +146,15 @@ quit_with_shortcut() {
     xdotool key --clearmodifiers ctrl+q
 }
 
+# quit_from_chooser PID FAILURE: waits for the exam chooser (failing with
+# FAILURE when none comes) and quits from it.
+quit_from_chooser() {
+    local chooser
+    chooser="$(wait_window "$1" '^Choose Exam$')"
+    [ -n "$chooser" ] || fail "$2"
+    quit_with_shortcut "$chooser"
+}
+
 # wait_exit PID: waits up to 20 s for the copy to end; sets exit_status
 # (124 when it did not end).
 wait_exit() {
@@ -161,15 +170,21 @@ wait_exit() {
     wait "$1" || exit_status=$?
 }
 
-# grade_technician PID: Technician from the chooser, then Grade Exam at once
-# (every question unanswered), until the results window shows.
-grade_technician() {
-    local chooser exam
+# choose_technician PID [WHAT]: waits for the exam chooser and presses its
+# Technician button; sets chooser.
+choose_technician() {
     chooser="$(wait_window "$1" '^Choose Exam$')"
-    [ -n "$chooser" ] || fail "no exam chooser appeared"
+    [ -n "$chooser" ] || fail "${2:+$2: }no exam chooser appeared"
     sleep 0.3
     # The chooser's Technician button, below the window's 19-pixel menu bar.
     xdotool mousemove --window "$chooser" 101 93 click 1
+}
+
+# grade_technician PID: Technician from the chooser, then Grade Exam at once
+# (every question unanswered), until the results window shows.
+grade_technician() {
+    local exam
+    choose_technician "$1"
     exam="$(wait_window "$1" '^Technician Exam$')"
     [ -n "$exam" ] || fail "Technician did not open the exam window"
     sleep 0.3
@@ -331,11 +346,8 @@ OPENER
     local document
     document="$(dirname "$(readlink -f "$varno")")/../Resources/Varno Docs.pdf"
     start_varno open-help
-    local chooser exam
-    chooser="$(wait_window "$varno_pid" '^Choose Exam$')"
-    [ -n "$chooser" ] || fail "no exam chooser appeared"
-    sleep 0.3
-    xdotool mousemove --window "$chooser" 101 93 click 1
+    local exam
+    choose_technician "$varno_pid"
     exam="$(wait_window "$varno_pid" '^Technician Exam$')"
     [ -n "$exam" ] || fail "no exam window, whose menu bar has room for Help"
 
@@ -399,7 +411,7 @@ scenario_damaged_pool() {
     mkdir -p "$work/app/bin"
     cp "$(readlink -f "$varno")" "$work/app/bin/varno"
     cp -r "$resources" "$work/app/Resources"
-    local pool="$work/app/Resources/TechFile.txt" damage chooser box exam
+    local pool="$work/app/Resources/TechFile.txt" damage box exam
     for damage in "pass mark 0" "byte-order mark"; do
         case "$damage" in
         "pass mark 0") sed '1s/.*/0/' "$resources/TechFile.txt" >"$pool" ;;
@@ -407,10 +419,7 @@ scenario_damaged_pool() {
         esac
         rm -f "$prefs"
         start_varno "$damage" "$work/app/bin/varno"
-        chooser="$(wait_window "$varno_pid" '^Choose Exam$')"
-        [ -n "$chooser" ] || fail "$damage: no exam chooser appeared"
-        sleep 0.3
-        xdotool mousemove --window "$chooser" 101 93 click 1
+        choose_technician "$varno_pid" "$damage"
         box="$(wait_message_box "$varno_pid")"
         [ -n "$box" ] || fail "$damage: choosing Technician said nothing"
         dismiss "$box"
@@ -516,10 +525,7 @@ scenario_full_disk() {
     : >"$XDG_CONFIG_HOME/b" 2>/dev/null || true
     start_varno no-room
     expect_message "$varno_pid" "that no lock could be made on the full disk"
-    local chooser
-    chooser="$(wait_window "$varno_pid" '^Choose Exam$')"
-    [ -n "$chooser" ] || fail "no room for the lock kept the user out"
-    quit_with_shortcut "$chooser"
+    quit_from_chooser "$varno_pid" "no room for the lock kept the user out"
     echo "full disk: no lock file could be made, the user was told and not kept out"
 }
 
@@ -565,10 +571,7 @@ scenario_preferences_file() {
     printf 'not a folder\n' >"$XDG_CONFIG_HOME"
     start_varno preferences-file
     expect_message "$varno_pid" "that the preferences folder cannot be used"
-    local chooser
-    chooser="$(wait_window "$varno_pid" '^Choose Exam$')"
-    [ -n "$chooser" ] || fail "a file as the preferences folder kept the user out"
-    quit_with_shortcut "$chooser"
+    quit_from_chooser "$varno_pid" "a file as the preferences folder kept the user out"
     local box
     box="$(wait_message_box "$varno_pid")"
     [ -n "$box" ] || fail "the quit did not say that the results could not be saved"
