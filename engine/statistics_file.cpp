@@ -464,17 +464,20 @@ void Varno::WritePrefs()
             AddChanges(theirs, statisticsFileSeen.records, records, whyNot);
         if (!whyNot.empty()) {
             // The other copy's file stays as it is; this run's goes beside it.
+            const std::string notAdded = savedMeanwhile
+                + ", and this run's results could not be added to it (" + whyNot + ")";
             Ref<FolderItem> parent = written->Parent();
-            const std::string name = FreeName(FolderOf(*written), kStatisticsFile, 2);
+            const std::string name = FreeName(FolderOf(*written), written->Name(), 2);
             Ref<FolderItem> beside = parent ? parent->Child(name) : Ref<FolderItem>();
             if (name.empty() || beside.IsNil())
-                throw StatisticsNotSavedException(savedMeanwhile
-                    + ". This run's results could not be added to it (" + whyNot
-                    + ") and no free name was found beside it, so they are not saved.");
-            SaveRecords(*beside, records, *this, false);
-            preferencesNotice = savedMeanwhile
-                + ", and this run's results could not be added to it (" + whyNot
-                + "), so they were saved beside it as \"" + name + "\".";
+                throw StatisticsNotSavedException(
+                    notAdded + ", and no free name was found beside it, so they are not saved.");
+            try {
+                SaveRecords(*beside, records, *this, false);
+            } catch (const StatisticsNotSavedException& error) {
+                throw StatisticsNotSavedException(notAdded + ". " + error.Message());
+            }
+            preferencesNotice = notAdded + ", so they were saved beside it as \"" + name + "\".";
             return;
         }
         records = std::move(theirs);
